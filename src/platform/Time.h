@@ -1,0 +1,24 @@
+#pragma once
+// Conversions of FILETIME moments: UTC to local time, local time to MS-DOS date and time.
+
+#include "platform/Installed.h"
+#include "platform/WinTypes.h"
+
+namespace platform {
+
+class Time : public Service {
+ public:
+  // The same moment on the local clock.
+  virtual BOOL FileTimeToLocalFileTime(const FILETIME* utc, FILETIME* local) = 0;
+  // MS-DOS date (years 1980 to 2107) and time (two-second steps); FALSE out of that range.
+  virtual BOOL FileTimeToDosDateTime(const FILETIME* time, LPWORD dosDate, LPWORD dosTime) = 0;
+};
+
+}  // namespace platform
+
+inline BOOL FileTimeToLocalFileTime(const FILETIME* utc, FILETIME* local) {
+  return platform::Installed<platform::Time>::Get().FileTimeToLocalFileTime(utc, local);
+}
+inline BOOL FileTimeToDosDateTime(const FILETIME* time, LPWORD dosDate, LPWORD dosTime) {
+  return platform::Installed<platform::Time>::Get().FileTimeToDosDateTime(time, dosDate, dosTime);
+}

@@ -1,0 +1,99 @@
+#include "platform/linux/Database.h"
+
+#include <system_error>
+#include <utility>
+
+namespace standin {
+
+Statement::Statement(Statement&& other) noexcept : stmt_(std::exchange(other.stmt_, nullptr)) {}
+
+Statement& Statement::operator=(Statement&& other) noexcept {
+  if (this != &other) {
+    sqlite3_finalize(stmt_);
+    stmt_ = std::exchange(other.stmt_, nullptr);
+  }
+  return *this;
+}
+
+Statement::~Statement() {
+  sqlite3_finalize(stmt_);
+}
+
+void Statement::Reset() {
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+void Statement::Bind(int index, std::int64_t value) {
+  sqlite3_bind_int64(stmt_, index, value);
+}
+
+void Statement::Bind(int index, std::string_view bytes) {
+  sqlite3_bind_blob64(stmt_, index, bytes.data(), bytes.size(), SQLITE_TRANSIENT);
+}
+
+int Statement::Step() {
+  return sqlite3_step(stmt_);
+}
+
+std::int64_t Statement::Int(int column) const {
+  return sqlite3_column_int64(stmt_, column);
+}
+
+std::string_view Statement::Bytes(int column) const {
+  const void* data = sqlite3_column_blob(stmt_, column);
+  const int size = sqlite3_column_bytes(stmt_, column);
+  if (data == nullptr) return {};
+  return {static_cast<const char*>(data), static_cast<std::size_t>(size)};
+}
+
+std::unique_ptr<Database> Database::Connect(const std::filesystem::path& file, Open mode) {
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+  if (mode == Open::CreateIfMissing) {
+    std::error_code ignored;
+    std::filesystem::create_directories(file.parent_path(), ignored);
+    flags |= SQLITE_OPEN_CREATE;
+  }
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(file.c_str(), &db, flags, nullptr) != SQLITE_OK) {
+    sqlite3_close(db);
+    return nullptr;
+  }
+  // Another process may hold the write lock for a moment; wait for it rather than fail.
+  sqlite3_busy_timeout(db, 5000);
+  return std::unique_ptr<Database>(new Database(db));
+}
+
+Database::~Database() {
+  sqlite3_close(db_);
+}
+
+bool Database::Exec(const char* sql) {
+  return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+Statement Database::Prepare(const char* sql) {
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK) {
+    sqlite3_finalize(stmt);
+    return Statement();
+  }
+  return Statement(stmt);
+}
+
+int Database::Changes() const {
+  return sqlite3_changes(db_);
+}
+
+Transaction::Transaction(Database& db) : db_(db), began_(db.Exec("BEGIN IMMEDIATE")) {}
+
+Transaction::~Transaction() {
+  if (began_ && !done_) db_.Exec("ROLLBACK");
+}
+
+bool Transaction::Commit() {
+  done_ = began_ && db_.Exec("COMMIT");
+  return done_;
+}
+
+}  // namespace standin

@@ -1,0 +1,72 @@
+#pragma once
+// A thin RAII layer over one SQLite connection and its prepared statements.
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+namespace standin {
+
+class Statement {
+ public:
+  Statement() = default;
+  explicit Statement(sqlite3_stmt* stmt) : stmt_(stmt) {}
+  Statement(Statement&& other) noexcept;
+  Statement& operator=(Statement&& other) noexcept;
+  ~Statement();
+
+  bool Valid() const { return stmt_ != nullptr; }
+  // Clears earlier results and bindings so the statement can run again.
+  void Reset();
+  void Bind(int index, std::int64_t value);
+  void Bind(int index, std::string_view bytes);
+  // SQLITE_ROW, SQLITE_DONE, or an error code.
+  int Step();
+  std::int64_t Int(int column) const;
+  std::string_view Bytes(int column) const;
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+class Database {
+ public:
+  enum class Open { ExistingOnly, CreateIfMissing };
+
+  // The connection, or null when the file cannot be opened (or is missing with ExistingOnly).
+  static std::unique_ptr<Database> Connect(const std::filesystem::path& file, Open mode);
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  bool Exec(const char* sql);
+  // An invalid statement when the SQL cannot be prepared, for one on a damaged file.
+  Statement Prepare(const char* sql);
+  // Rows changed by the last INSERT, UPDATE or DELETE.
+  int Changes() const;
+
+ private:
+  explicit Database(sqlite3* db) : db_(db) {}
+  sqlite3* db_;
+};
+
+// Runs a set of writes as one transaction; rolls back unless Commit() was called.
+class Transaction {
+ public:
+  explicit Transaction(Database& db);
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  bool Began() const { return began_; }
+  bool Commit();
+
+ private:
+  Database& db_;
+  bool began_;
+  bool done_ = false;
+};
+
+}  // namespace standin

@@ -1,0 +1,7 @@
+#include "platform/linux/LinuxPlatform.h"
+
+namespace standin {
+
+LinuxPlatform::LinuxPlatform() : urlCache_(UrlCacheStore::DefaultFile()) {}
+
+}  // namespace standin

@@ -1,0 +1,117 @@
+#include "platform/linux/StoreUrlCache.h"
+
+#include <cstring>
+#include <limits>
+
+#include "platform/Errors.h"
+
+namespace standin {
+namespace {
+
+void FillFileTime(FILETIME& target, std::uint64_t value) {
+  target.dwLowDateTime = static_cast<DWORD>(value);
+  target.dwHighDateTime = static_cast<DWORD>(value >> 32);
+}
+
+}  // namespace
+
+StoreUrlCache::StoreUrlCache(std::filesystem::path file) : store_(std::move(file)) {}
+
+StoreUrlCache::~StoreUrlCache() = default;
+
+DWORD StoreUrlCache::BytesNeeded(const CacheEntry& entry) {
+  const std::size_t bytes = sizeof(INTERNET_CACHE_ENTRY_INFOA) + entry.url.size() + 1;
+  // A name too long for a 32-bit count is one no caller could fetch; it never fits.
+  return bytes > std::numeric_limits<DWORD>::max() ? std::numeric_limits<DWORD>::max()
+                                                   : static_cast<DWORD>(bytes);
+}
+
+BOOL StoreUrlCache::Fetch(const StoredEntry& found, INTERNET_CACHE_ENTRY_INFOA* entry,
+                          LPDWORD size) {
+  const CacheEntry& source = found.entry;
+  const DWORD needed = BytesNeeded(source);
+  if (entry == nullptr || *size < needed || needed == std::numeric_limits<DWORD>::max()) {
+    *size = needed;
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return FALSE;
+  }
+  // The caller's dwStructSize is neither required nor trusted.
+  std::memset(entry, 0, sizeof(*entry));
+  char* name = reinterpret_cast<char*>(entry + 1);
+  std::memcpy(name, source.url.data(), source.url.size());
+  name[source.url.size()] = '\0';
+  entry->dwStructSize = sizeof(*entry);
+  entry->lpszSourceUrlName = name;
+  entry->CacheEntryType = source.type;
+  entry->dwHitRate = source.hits;
+  entry->dwUseCount = 0;
+  FillFileTime(entry->LastModifiedTime, source.modified);
+  FillFileTime(entry->ExpireTime, source.expires);
+  FillFileTime(entry->LastAccessTime, source.accessed);
+  *size = needed;
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}
+
+HANDLE StoreUrlCache::FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENTRY_INFOA* entry,
+                                              LPDWORD size) {
+  // Only the search of every entry is offered.
+  if (pattern != nullptr || size == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  const auto first = store_.After(0);
+  if (!first) {
+    SetLastError(ERROR_NO_MORE_ITEMS);
+    return nullptr;
+  }
+  if (!Fetch(*first, entry, size)) return nullptr;
+  auto search = std::make_unique<Search>(Search{first->id});
+  HANDLE handle = search.get();
+  searches_.emplace(handle, std::move(search));
+  return handle;
+}
+
+BOOL StoreUrlCache::FindNextUrlCacheEntryA(HANDLE handle, INTERNET_CACHE_ENTRY_INFOA* entry,
+                                           LPDWORD size) {
+  if (handle == nullptr || size == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  const auto live = searches_.find(handle);
+  if (live == searches_.end()) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  Search& search = *live->second;
+  const auto next = store_.After(search.lastId);
+  if (!next) {
+    SetLastError(ERROR_NO_MORE_ITEMS);
+    return FALSE;
+  }
+  if (!Fetch(*next, entry, size)) return FALSE;
+  search.lastId = next->id;
+  return TRUE;
+}
+
+BOOL StoreUrlCache::FindCloseUrlCache(HANDLE handle) {
+  if (searches_.erase(handle) == 0) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL StoreUrlCache::DeleteUrlCacheEntry(LPCSTR urlName) {
+  if (urlName == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (!store_.Remove(urlName)) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace standin

@@ -1,0 +1,118 @@
+#include "platform/linux/UrlCacheStore.h"
+
+#include <system_error>
+#include <utility>
+
+#include "platform/linux/DataDirectory.h"
+
+namespace standin {
+namespace {
+
+// AUTOINCREMENT: an id is never handed out twice, so a search that remembers the last id it
+// fetched never meets a re-added entry a second time.
+constexpr const char* kSchema =
+    "CREATE TABLE entries("
+    " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " url BLOB NOT NULL UNIQUE,"
+    " type INTEGER NOT NULL,"
+    " hits INTEGER NOT NULL,"
+    " modified INTEGER NOT NULL,"
+    " expires INTEGER NOT NULL,"
+    " accessed INTEGER NOT NULL)";
+
+bool HasNoTables(Database& db) {
+  Statement count = db.Prepare("SELECT count(*) FROM sqlite_master");
+  return count.Valid() && count.Step() == SQLITE_ROW && count.Int(0) == 0;
+}
+
+}  // namespace
+
+UrlCacheStore::UrlCacheStore(std::filesystem::path file) : file_(std::move(file)) {}
+
+UrlCacheStore::~UrlCacheStore() = default;
+
+std::filesystem::path UrlCacheStore::DefaultFile() {
+  return DataDirectory() / "urlcache.db";
+}
+
+Database* UrlCacheStore::Connection(bool create) {
+  if (db_ != nullptr) return db_.get();
+  std::error_code ignored;
+  const bool existed = std::filesystem::exists(file_, ignored);
+  if (!existed && !create) return nullptr;
+  auto db = Database::Connect(
+      file_, create ? Database::Open::CreateIfMissing : Database::Open::ExistingOnly);
+  if (db == nullptr) return nullptr;
+  // Only a new, empty file gets the schema: anything else that lacks it is not ours to change.
+  if (create && HasNoTables(*db)) {
+    // WAL lets readers walk while another process deletes; with synchronous=NORMAL a commit
+    // costs no fsync, which keeps deleting entries one call at a time cheap.
+    if (!db->Exec("PRAGMA journal_mode=WAL") || !db->Exec(kSchema)) return nullptr;
+  }
+  db->Exec("PRAGMA synchronous=NORMAL");
+  Statement after = db->Prepare(
+      "SELECT id, url, type, hits, modified, expires, accessed FROM entries"
+      " WHERE id > ?1 ORDER BY id LIMIT 1");
+  Statement remove = db->Prepare("DELETE FROM entries WHERE url = ?1");
+  Statement put = db->Prepare(
+      "INSERT INTO entries(url, type, hits, modified, expires, accessed)"
+      " VALUES(?1, ?2, ?3, ?4, ?5, ?6) ON CONFLICT(url) DO UPDATE SET"
+      " type = excluded.type, hits = excluded.hits, modified = excluded.modified,"
+      " expires = excluded.expires, accessed = excluded.accessed");
+  // A damaged file, or one that is not a cache, fails here; try afresh on the next call.
+  if (!after.Valid() || !remove.Valid() || !put.Valid()) return nullptr;
+  db_ = std::move(db);
+  after_ = std::move(after);
+  remove_ = std::move(remove);
+  put_ = std::move(put);
+  return db_.get();
+}
+
+std::optional<StoredEntry> UrlCacheStore::After(std::int64_t id) {
+  if (Connection(false) == nullptr) return std::nullopt;
+  after_.Reset();
+  after_.Bind(1, id);
+  std::optional<StoredEntry> found;
+  if (after_.Step() == SQLITE_ROW) {
+    found = StoredEntry{
+        after_.Int(0),
+        CacheEntry{std::string(after_.Bytes(1)), static_cast<DWORD>(after_.Int(2)),
+                   static_cast<DWORD>(after_.Int(3)), static_cast<std::uint64_t>(after_.Int(4)),
+                   static_cast<std::uint64_t>(after_.Int(5)),
+                   static_cast<std::uint64_t>(after_.Int(6))}};
+  }
+  after_.Reset();
+  return found;
+}
+
+bool UrlCacheStore::Remove(std::string_view url) {
+  Database* db = Connection(false);
+  if (db == nullptr) return false;
+  remove_.Reset();
+  remove_.Bind(1, url);
+  const bool removed = remove_.Step() == SQLITE_DONE && db->Changes() > 0;
+  remove_.Reset();
+  return removed;
+}
+
+bool UrlCacheStore::Put(const CacheEntry& entry) {
+  if (Connection(true) == nullptr) return false;
+  put_.Reset();
+  put_.Bind(1, std::string_view(entry.url));
+  put_.Bind(2, static_cast<std::int64_t>(entry.type));
+  put_.Bind(3, static_cast<std::int64_t>(entry.hits));
+  put_.Bind(4, static_cast<std::int64_t>(entry.modified));
+  put_.Bind(5, static_cast<std::int64_t>(entry.expires));
+  put_.Bind(6, static_cast<std::int64_t>(entry.accessed));
+  const bool stored = put_.Step() == SQLITE_DONE;
+  put_.Reset();
+  return stored;
+}
+
+std::vector<CacheEntry> UrlCacheStore::All() {
+  std::vector<CacheEntry> entries;
+  for (auto next = After(0); next; next = After(next->id)) entries.push_back(next->entry);
+  return entries;
+}
+
+}  // namespace standin

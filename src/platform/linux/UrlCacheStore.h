@@ -1,0 +1,66 @@
+#pragma once
+// The persistent URL cache of the current user: one SQLite file, shared safely by several
+// processes. Entries keep the order in which they were first added.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/WinTypes.h"
+#include "platform/linux/Database.h"
+
+namespace standin {
+
+struct CacheEntry {
+  std::string url;  // bytes, not necessarily UTF-8
+  DWORD type = 0;
+  DWORD hits = 0;
+  std::uint64_t modified = 0;  // FILETIME values, UTC
+  std::uint64_t expires = 0;
+  std::uint64_t accessed = 0;
+
+  bool operator==(const CacheEntry&) const = default;
+};
+
+struct StoredEntry {
+  std::int64_t id;
+  CacheEntry entry;
+};
+
+class UrlCacheStore {
+ public:
+  explicit UrlCacheStore(std::filesystem::path file);
+  ~UrlCacheStore();
+  UrlCacheStore(const UrlCacheStore&) = delete;
+  UrlCacheStore& operator=(const UrlCacheStore&) = delete;
+
+  // $XDG_DATA_HOME/veltrin-standin/urlcache.db
+  static std::filesystem::path DefaultFile();
+
+  // The first entry stored after the one with `id` (0: the first entry). Nothing when there
+  // is none, and also when the store is missing, locked for too long or damaged.
+  std::optional<StoredEntry> After(std::int64_t id);
+  // Removes the entry with exactly this URL name; false when there was none or it failed.
+  bool Remove(std::string_view url);
+
+  // Adds an entry, or replaces the fields of the one with the same URL name in its place.
+  // Creates the store when it is missing; never writes into a file that is not one.
+  bool Put(const CacheEntry& entry);
+  // Every entry, in store order.
+  std::vector<CacheEntry> All();
+
+ private:
+  Database* Connection(bool create);
+
+  std::filesystem::path file_;
+  std::unique_ptr<Database> db_;
+  Statement after_;
+  Statement remove_;
+  Statement put_;
+};
+
+}  // namespace standin

@@ -1,0 +1,263 @@
+#include "fakes/FakePlatform.h"
+
+#include <strings.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+#include "platform/linux/LocalTime.h"
+
+namespace fakes {
+namespace {
+
+FakePlatform* current = nullptr;
+char shlwapiModule;
+
+std::string Text(LPCSTR text) {
+  return text == nullptr ? "null" : '"' + std::string(text) + '"';
+}
+
+std::string Count(LPDWORD size) {
+  return size == nullptr ? "null" : std::to_string(*size);
+}
+
+HMODULE ShlwapiModule() {
+  return reinterpret_cast<HMODULE>(&shlwapiModule);
+}
+
+}  // namespace
+
+FakePlatform::FakePlatform() : previous_(current) {
+  current = this;
+}
+
+FakePlatform::~FakePlatform() {
+  current = previous_;
+  for (const auto& [block, size] : blocks_) std::free(const_cast<void*>(block));
+}
+
+FakePlatform& FakePlatform::Current() {
+  if (current == nullptr) throw std::logic_error("no FakePlatform installed");
+  return *current;
+}
+
+std::vector<std::string> FakePlatform::CallsOf(const std::string& name) const {
+  std::vector<std::string> matching;
+  for (const std::string& call : calls) {
+    if (call.compare(0, name.size() + 1, name + "(") == 0) matching.push_back(call);
+  }
+  return matching;
+}
+
+void FakePlatform::Log(std::string call) {
+  calls.push_back(std::move(call));
+  if (onCall) onCall(calls.back());
+}
+
+std::string FakePlatform::Pointer(const void* pointer) const {
+  if (pointer == nullptr) return "null";
+  const auto block = blocks_.find(pointer);
+  return block == blocks_.end() ? "ptr" : "buf" + std::to_string(block->second);
+}
+
+std::string FakePlatform::Handle(HANDLE search) const {
+  if (search == nullptr) return "null";
+  const auto found = searches_.find(search);
+  return found == searches_.end() ? "bad" : "h" + std::to_string(found->second.id);
+}
+
+DWORD FakePlatform::GetLastError() {
+  Log("GetLastError()");
+  return lastError_;
+}
+
+void FakePlatform::SetLastError(DWORD code) {
+  lastError_ = code;
+}
+
+HLOCAL FakePlatform::LocalAlloc(UINT flags, SIZE_T bytes) {
+  Log("LocalAlloc(" + std::to_string(flags) + ", " + std::to_string(bytes) + ")");
+  if (++allocations_ == failAllocation) {
+    lastError_ = ERROR_NOT_ENOUGH_MEMORY;
+    return nullptr;
+  }
+  void* block = std::malloc(bytes == 0 ? 1 : bytes);
+  // Garbage, not zeros: code that reads what it never wrote shows up.
+  std::memset(block, 0xA5, bytes);
+  blocks_[block] = bytes;
+  return block;
+}
+
+HLOCAL FakePlatform::LocalFree(HLOCAL block) {
+  Log("LocalFree(" + Pointer(block) + ")");
+  if (blocks_.erase(block) == 0) throw std::logic_error("LocalFree of a block never allocated");
+  std::free(block);
+  return nullptr;
+}
+
+HMODULE FakePlatform::LoadLibraryA(LPCSTR fileName) {
+  Log("LoadLibraryA(" + Text(fileName) + ")");
+  if (fileName == nullptr || strcasecmp(fileName, "shlwapi.dll") != 0) {
+    lastError_ = ERROR_MOD_NOT_FOUND;
+    return nullptr;
+  }
+  if (shlwapiHandle) return reinterpret_cast<HMODULE>(*shlwapiHandle);
+  return ShlwapiModule();
+}
+
+FARPROC FakePlatform::GetProcAddress(HMODULE module, LPCSTR procName) {
+  Log("GetProcAddress(" + std::string(module == ShlwapiModule() ? "shlwapi" : "module") + ", " +
+      Text(procName) + ")");
+  if (module == ShlwapiModule() && exportsDllGetVersion && procName != nullptr &&
+      std::strcmp(procName, "DllGetVersion") == 0) {
+    return reinterpret_cast<FARPROC>(&FakePlatform::DllGetVersion);
+  }
+  lastError_ = ERROR_PROC_NOT_FOUND;
+  return nullptr;
+}
+
+BOOL FakePlatform::FreeLibrary(HMODULE module) {
+  Log("FreeLibrary(" + std::string(module == ShlwapiModule() ? "shlwapi" : "module") + ")");
+  return module == ShlwapiModule() ? TRUE : FALSE;
+}
+
+HRESULT FakePlatform::DllGetVersion(DLLVERSIONINFO* info) {
+  FakePlatform& fake = Current();
+  fake.Log("DllGetVersion(cbSize " + std::to_string(info->cbSize) + ", major " +
+           std::to_string(info->dwMajorVersion) + ")");
+  // Fills the record even when it then reports failure, as a misbehaving library may.
+  info->dwMajorVersion = fake.shellMajorVersion;
+  info->dwMinorVersion = 0;
+  return fake.dllGetVersionResult;
+}
+
+BOOL FakePlatform::FileTimeToLocalFileTime(const FILETIME* utc, FILETIME* local) {
+  Log("FileTimeToLocalFileTime()");
+  if (localConversionFails) return FALSE;
+  const std::uint64_t ticks =
+      ((static_cast<std::uint64_t>(utc->dwHighDateTime) << 32) | utc->dwLowDateTime) +
+      static_cast<std::uint64_t>(utcOffsetSeconds * 10'000'000);
+  local->dwLowDateTime = static_cast<DWORD>(ticks);
+  local->dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+  return TRUE;
+}
+
+BOOL FakePlatform::FileTimeToDosDateTime(const FILETIME* time, LPWORD dosDate, LPWORD dosTime) {
+  Log("FileTimeToDosDateTime()");
+  return standin::LocalTime().FileTimeToDosDateTime(time, dosDate, dosTime);
+}
+
+DWORD FakePlatform::BytesNeeded(const FakeCacheEntry& entry) const {
+  DWORD bytes = static_cast<DWORD>(sizeof(INTERNET_CACHE_ENTRY_INFOA) + entry.url.size() + 1);
+  if (grown_.count(entry.url) != 0) bytes += growsBeforeFetch.at(entry.url);
+  return bytes;
+}
+
+BOOL FakePlatform::Fetch(std::size_t index, INTERNET_CACHE_ENTRY_INFOA* entry, LPDWORD size) {
+  const FakeCacheEntry& source = cache[index];
+  const DWORD needed = BytesNeeded(source);
+  if (entry == nullptr || *size < needed) {
+    *size = needed;
+    lastError_ = ERROR_INSUFFICIENT_BUFFER;
+    // The size query is what an entry that is about to grow answers with its old size.
+    if (growsBeforeFetch.count(source.url) != 0) grown_.insert(source.url);
+    return FALSE;
+  }
+  std::memset(entry, 0, sizeof(*entry));
+  char* name = reinterpret_cast<char*>(entry + 1);
+  std::memcpy(name, source.url.c_str(), source.url.size() + 1);
+  entry->dwStructSize = sizeof(*entry);
+  entry->lpszSourceUrlName = name;
+  entry->CacheEntryType = source.type;
+  entry->dwHitRate = source.hits;
+  entry->LastModifiedTime = {static_cast<DWORD>(source.modified),
+                             static_cast<DWORD>(source.modified >> 32)};
+  entry->ExpireTime = {static_cast<DWORD>(source.expires),
+                       static_cast<DWORD>(source.expires >> 32)};
+  *size = needed;
+  lastError_ = ERROR_SUCCESS;
+  return TRUE;
+}
+
+HANDLE FakePlatform::FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENTRY_INFOA* entry,
+                                             LPDWORD size) {
+  Log("FindFirstUrlCacheEntryA(" + Text(pattern) + ", " + Pointer(entry) + ", " + Count(size) +
+      ")");
+  if (cache.empty()) {
+    lastError_ = ERROR_NO_MORE_ITEMS;
+    return nullptr;
+  }
+  if (!Fetch(0, entry, size)) return nullptr;
+  const int id = nextSearchId_++;
+  HANDLE handle = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(0x1000 + id));
+  searches_[handle] = Search{id, 1};
+  return handle;
+}
+
+BOOL FakePlatform::FindNextUrlCacheEntryA(HANDLE search, INTERNET_CACHE_ENTRY_INFOA* entry,
+                                          LPDWORD size) {
+  Log("FindNextUrlCacheEntryA(" + Handle(search) + ", " + Pointer(entry) + ", " + Count(size) +
+      ")");
+  if (entry == nullptr) {
+    const int query = ++sizeQueries_;
+    std::optional<DWORD> forced = everySizeQueryFails;
+    if (const auto fails = sizeQueryFails.find(query); fails != sizeQueryFails.end()) {
+      forced = fails->second;
+    }
+    if (forced) {
+      lastError_ = *forced;
+      return FALSE;
+    }
+  }
+  const auto found = searches_.find(search);
+  if (found == searches_.end()) {
+    lastError_ = search == nullptr ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE;
+    return FALSE;
+  }
+  // Entries deleted since the search started are skipped, as a cursor over the store does.
+  Search& cursor = found->second;
+  if (cursor.next >= cache.size()) {
+    lastError_ = ERROR_NO_MORE_ITEMS;
+    return FALSE;
+  }
+  if (!Fetch(cursor.next, entry, size)) return FALSE;
+  ++cursor.next;
+  return TRUE;
+}
+
+BOOL FakePlatform::FindCloseUrlCache(HANDLE search) {
+  Log("FindCloseUrlCache(" + Handle(search) + ")");
+  if (searches_.erase(search) == 0) {
+    lastError_ = ERROR_INVALID_HANDLE;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL FakePlatform::DeleteUrlCacheEntry(LPCSTR urlName) {
+  Log("DeleteUrlCacheEntry(" + Text(urlName) + ")");
+  if (urlName == nullptr || undeletable.count(urlName) != 0) {
+    lastError_ = ERROR_ACCESS_DENIED;
+    return FALSE;
+  }
+  for (std::size_t i = 0; i < cache.size(); ++i) {
+    if (cache[i].url != urlName) continue;
+    cache.erase(cache.begin() + static_cast<std::ptrdiff_t>(i));
+    // Searches past the deleted entry keep their place.
+    for (auto& [handle, cursor] : searches_) {
+      if (cursor.next > i) --cursor.next;
+    }
+    return TRUE;
+  }
+  lastError_ = ERROR_FILE_NOT_FOUND;
+  return FALSE;
+}
+
+int FakePlatform::MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  Log("MessageBoxA(" + Text(text) + ", " + Text(caption) + ", " + std::to_string(type) + ")");
+  messageBoxes.push_back({owner, text ? text : "", caption ? caption : "", type});
+  return IDOK;
+}
+
+}  // namespace fakes

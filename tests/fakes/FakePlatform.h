@@ -1,0 +1,132 @@
+#pragma once
+// A scriptable, recording stand-in for every platform service, installed for its lifetime.
+// It keeps seeded state, a log of every call with its arguments, and the faults to inject.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Errors.h"
+#include "platform/Memory.h"
+#include "platform/Modules.h"
+#include "platform/Time.h"
+#include "platform/UrlCache.h"
+#include "platform/Windowing.h"
+
+namespace fakes {
+
+struct FakeCacheEntry {
+  std::string url;
+  DWORD type = COOKIE_CACHE_ENTRY;
+  DWORD hits = 0;
+  std::uint64_t modified = 0;
+  std::uint64_t expires = 0;
+};
+
+struct MessageBoxCall {
+  HWND owner;
+  std::string text;
+  std::string caption;
+  UINT type;
+};
+
+class FakePlatform final : public platform::Errors,
+                           public platform::Memory,
+                           public platform::Modules,
+                           public platform::Time,
+                           public platform::UrlCache,
+                           public platform::Windowing {
+ public:
+  FakePlatform();
+  ~FakePlatform() override;
+
+  // Every call so far, as "Name(arg, ...)": null pointers as null, heap blocks as buf<size>,
+  // search handles as h1, h2, ...
+  std::vector<std::string> calls;
+  // The calls whose name is `name`, in order.
+  std::vector<std::string> CallsOf(const std::string& name) const;
+  // Runs after each call is logged, before it answers.
+  std::function<void(const std::string& call)> onCall;
+
+  // URL cache: the entries in walk order, and its faults.
+  std::vector<FakeCacheEntry> cache;
+  std::set<std::string> undeletable;
+  // Entries that grow by this many bytes between their size query and the fetch.
+  std::map<std::string, DWORD> growsBeforeFetch;
+  // FindNextUrlCacheEntryA size queries (1-based) that fail with this code instead.
+  std::map<int, DWORD> sizeQueryFails;
+  // Every FindNextUrlCacheEntryA size query fails with this code.
+  std::optional<DWORD> everySizeQueryFails;
+
+  // Heap: the LocalAlloc call (1-based) that finds no memory; 0 for none.
+  int failAllocation = 0;
+  std::size_t LiveBlocks() const { return blocks_.size(); }
+
+  // Libraries: the handle LoadLibraryA("shlwapi.dll") answers (null or a small value for
+  // failure), whether it exports DllGetVersion, and what that reports.
+  std::optional<std::uintptr_t> shlwapiHandle;
+  bool exportsDllGetVersion = true;
+  HRESULT dllGetVersionResult = S_OK;
+  DWORD shellMajorVersion = 6;
+
+  // Time: the local clock's offset from UTC, and whether converting to it fails.
+  std::int64_t utcOffsetSeconds = 0;
+  bool localConversionFails = false;
+
+  // Message boxes shown, answered at once with IDOK.
+  std::vector<MessageBoxCall> messageBoxes;
+
+  DWORD GetLastError() override;
+  void SetLastError(DWORD code) override;
+  HLOCAL LocalAlloc(UINT flags, SIZE_T bytes) override;
+  HLOCAL LocalFree(HLOCAL block) override;
+  HMODULE LoadLibraryA(LPCSTR fileName) override;
+  FARPROC GetProcAddress(HMODULE module, LPCSTR procName) override;
+  BOOL FreeLibrary(HMODULE module) override;
+  BOOL FileTimeToLocalFileTime(const FILETIME* utc, FILETIME* local) override;
+  BOOL FileTimeToDosDateTime(const FILETIME* time, LPWORD dosDate, LPWORD dosTime) override;
+  HANDLE FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENTRY_INFOA* entry,
+                                 LPDWORD size) override;
+  BOOL FindNextUrlCacheEntryA(HANDLE search, INTERNET_CACHE_ENTRY_INFOA* entry,
+                              LPDWORD size) override;
+  BOOL FindCloseUrlCache(HANDLE search) override;
+  BOOL DeleteUrlCacheEntry(LPCSTR urlName) override;
+  int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) override;
+
+  // The FakePlatform installed now; DllGetVersion reaches it through this.
+  static FakePlatform& Current();
+
+ private:
+  struct Search {
+    int id;
+    std::size_t next;  // index into cache of the next entry to fetch
+  };
+
+  void Log(std::string call);
+  std::string Pointer(const void* pointer) const;
+  std::string Handle(HANDLE search) const;
+  DWORD BytesNeeded(const FakeCacheEntry& entry) const;
+  BOOL Fetch(std::size_t index, INTERNET_CACHE_ENTRY_INFOA* entry, LPDWORD size);
+  static HRESULT DllGetVersion(DLLVERSIONINFO* info);
+
+  DWORD lastError_ = ERROR_SUCCESS;
+  std::map<const void*, SIZE_T> blocks_;
+  int allocations_ = 0;
+  std::map<HANDLE, Search> searches_;
+  int nextSearchId_ = 1;
+  int sizeQueries_ = 0;
+  std::set<std::string> grown_;
+  FakePlatform* previous_;
+  platform::Installed<platform::Errors> installedErrors_{*this};
+  platform::Installed<platform::Memory> installedMemory_{*this};
+  platform::Installed<platform::Modules> installedModules_{*this};
+  platform::Installed<platform::Time> installedTime_{*this};
+  platform::Installed<platform::UrlCache> installedUrlCache_{*this};
+  platform::Installed<platform::Windowing> installedWindowing_{*this};
+};
+
+}  // namespace fakes
