@@ -32,6 +32,10 @@ void Statement::Bind(int index, std::string_view bytes) {
   sqlite3_bind_blob64(stmt_, index, bytes.data(), bytes.size(), SQLITE_TRANSIENT);
 }
 
+void Statement::BindText(int index, std::string_view text) {
+  sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+}
+
 int Statement::Step() {
   return sqlite3_step(stmt_);
 }

@@ -22,7 +22,10 @@ class Statement {
   // Clears earlier results and bindings so the statement can run again.
   void Reset();
   void Bind(int index, std::int64_t value);
+  // Binds bytes as a BLOB, compared byte for byte.
   void Bind(int index, std::string_view bytes);
+  // Binds bytes as TEXT, for columns compared with a text collation.
+  void BindText(int index, std::string_view text);
   // SQLITE_ROW, SQLITE_DONE, or an error code.
   int Step();
   std::int64_t Int(int column) const;
