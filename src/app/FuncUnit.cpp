@@ -1,5 +1,6 @@
 #include "app/FuncUnit.h"
 
+#include <chrono>
 #include <cstdint>
 #include <exception>
 
@@ -7,6 +8,7 @@
 #include "platform/Modules.h"
 #include "platform/Time.h"
 #include "toolkit/DateTime.h"
+#include "toolkit/Exceptions.h"
 
 DWORD ShellMajorVersion = 0;
 
@@ -27,6 +29,25 @@ std::string FileTimeToText(const FILETIME& time) {
   } catch (const std::exception&) {
     return kUnwritableTime;
   }
+}
+
+TextPlace DateTextPlace(std::string_view text) {
+  try {
+    const toolkit::TDateTime time = toolkit::StrToDateTime(text);
+    using namespace std::chrono;
+    const std::int64_t days =
+        sys_days{year_month_day{year{time.year}, month{static_cast<unsigned>(time.month)},
+                                day{static_cast<unsigned>(time.day)}}}
+            .time_since_epoch()
+            .count();
+    return {true, days * 86'400 + time.hour * 3'600 + time.minute * 60 + time.second};
+  } catch (const toolkit::EConvertError&) {
+    return {false, 0};
+  }
+}
+
+int CompareDateTexts(std::string_view a, std::string_view b) {
+  return ComparePlaces(DateTextPlace(a), a, DateTextPlace(b), b);
 }
 
 void ChopRight(std::string& text, std::size_t count) {

@@ -32,7 +32,17 @@ TMainForm::TMainForm() {
   BuildLayout();
   OnCreate = [this](TObject* sender) { FormCreate(sender); };
   OnActivate = [this](TObject* sender) { FormActivate(sender); };
+  ToolButton1->OnClick = [this](TObject* sender) { btnCheckClick(sender); };
+  ToolButton2->OnClick = [this](TObject* sender) { btnCheckClick(sender); };
   ToolButton3->OnClick = [this](TObject* sender) { btnRefreshClick(sender); };
+  ToolButton5->OnClick = [this](TObject* sender) { btnDeleteClick(sender); };
+  lvCookies->OnColumnClick = [this](TObject* sender, TListColumn* column) {
+    lvCookiesColumnClick(sender, column);
+  };
+  lvCookies->OnCompare = [this](TObject* sender, TListItem* a, TListItem* b, int extra,
+                                int& compare) { lvCookiesCompare(sender, a, b, extra, compare); };
+  lvCookies->OnBeginSort = [this] { sortKeys_.BeginSort(lvCookies->Items->Count()); };
+  lvCookies->OnEndSort = [this] { sortKeys_.EndSort(); };
   ToolButton6->OnClick = [this](TObject* sender) { btnCloseClick(sender); };
   ToolButton12->OnClick = [this](TObject* sender) { btnCloseClick(sender); };
 }

@@ -1,9 +1,12 @@
 #pragma once
 // The main window: two tabs, "Cookies Eraser" and "Programs History", and their handlers.
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
+#include "app/CookieSortKeys.h"
 #include "platform/UrlCache.h"
 #include "toolkit/CheckListBox.h"
 #include "toolkit/Form.h"
@@ -52,7 +55,12 @@ class TMainForm : public toolkit::TForm {
   void btnCloseClick(toolkit::TObject* Sender);
   void FormCreate(toolkit::TObject* Sender);
   void FormActivate(toolkit::TObject* Sender);
+  void btnCheckClick(toolkit::TObject* Sender);
   void btnRefreshClick(toolkit::TObject* Sender);
+  void btnDeleteClick(toolkit::TObject* Sender);
+  void lvCookiesCompare(toolkit::TObject* Sender, toolkit::TListItem* Item1,
+                        toolkit::TListItem* Item2, int Data, int& Compare);
+  void lvCookiesColumnClick(toolkit::TObject* Sender, toolkit::TListColumn* Column);
 
  private:
   void BuildLayout();
@@ -60,6 +68,11 @@ class TMainForm : public toolkit::TForm {
   void LoadCookies();
   void AddCookieItem(const INTERNET_CACHE_ENTRY_INFOA& entry);
   void UpdateCookieControls();
+  void DeleteCookie(const std::string& Url);
+
+  // 0 until a header is clicked; then the 1-based column to sort by, negative for descending.
+  std::int32_t SortColumn = 0;
+  CookieSortKeys sortKeys_;
 };
 
 // The one main window, owned by the application object.

@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 
+#include "toolkit/Finally.h"
+
 namespace toolkit {
 namespace {
 // How long the pointer rests on a row before hot tracking selects it.
@@ -78,6 +80,10 @@ void TListView::SetSortType(TSortType sortType) {
 }
 
 void TListView::Sort() {
+  if (OnBeginSort) OnBeginSort();
+  const Finally endSort([this] {
+    if (OnEndSort) OnEndSort();
+  });
   Items->Sort([this](TListItem* a, TListItem* b) {
     int compare = 0;
     OnCompare(this, a, b, 0, compare);

@@ -48,6 +48,10 @@ class TListView : public QTreeView {
 
   TLVCompareEvent OnCompare;
   TLVColumnClickEvent OnColumnClick;
+  // Run just before and just after every sort, so a compare handler can work out what it
+  // compares once per row and sort. During a sort, a row's Index() is its place before it.
+  std::function<void()> OnBeginSort;
+  std::function<void()> OnEndSort;
 
   // The row under the mouse pointer, whose text is underlined; -1 for none.
   int HotRow() const { return hotRow_; }

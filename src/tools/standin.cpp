@@ -98,9 +98,7 @@ int Remove(UrlCacheStore& store, const std::vector<std::string>& names) {
 }
 
 int Demo(UrlCacheStore& store) {
-  for (const CacheEntry& entry : standin::DemoCacheEntries()) {
-    if (!store.Put(entry)) return Fail("cannot write the URL cache");
-  }
+  if (!store.PutAll(standin::DemoCacheEntries())) return Fail("cannot write the URL cache");
   return 0;
 }
 

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QProcess>
 
+#include <algorithm>
+
 #include "app/FuncUnit.h"
 #include "app/MainUnit.h"
 #include "platform/linux/LinuxPlatform.h"
@@ -91,6 +93,25 @@ TEST_F(EndToEndTest, DemoProfileHoldsTheAwkwardCookiesAndBadInputChangesNothing)
   EXPECT_EQ(Tool({"cache", "frobnicate"}), 2);
   form.btnRefreshClick(nullptr);
   EXPECT_EQ(form.edCookieCount->text(), "36");
+}
+
+TEST_F(EndToEndTest, CheckAllAndDeleteEmptyTheStoreOfCookiesOnly) {
+  standin::UrlCacheStore store(standin::UrlCacheStore::DefaultFile());
+  std::vector<standin::CacheEntry> entries;
+  for (int i = 0; i < 300; ++i) {
+    entries.push_back({"Cookie:u@site" + std::to_string(i) + ".example/",
+                       i % 3 == 0 ? NORMAL_CACHE_ENTRY : COOKIE_CACHE_ENTRY, 1, 0, 0, 0});
+  }
+  ASSERT_TRUE(store.PutAll(entries));
+  TMainForm& form = Open();
+  ASSERT_EQ(form.edCookieCount->text(), "200");
+  form.ToolButton1->Click();
+  form.ToolButton5->Click();
+  EXPECT_EQ(form.edCookieCount->text(), "0");
+  const auto left = store.All();
+  EXPECT_EQ(left.size(), 100u);
+  EXPECT_TRUE(std::all_of(left.begin(), left.end(),
+                          [](const auto& entry) { return entry.type == NORMAL_CACHE_ENTRY; }));
 }
 
 TEST_F(EndToEndTest, ShellVersionComesFromTheStandInLibrary) {

@@ -148,6 +148,47 @@ BOOL FakePlatform::FileTimeToDosDateTime(const FILETIME* time, LPWORD dosDate, L
   return standin::LocalTime().FileTimeToDosDateTime(time, dosDate, dosTime);
 }
 
+void FakePlatform::GetLocalTime(SYSTEMTIME* clock) {
+  Log("GetLocalTime()");
+  *clock = now;
+}
+
+std::string FakePlatform::CollationKey(const std::string& text) {
+  std::string key;
+  for (const char c : text) key.push_back(c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c);
+  key.push_back('\x01');
+  for (const char c : text) key.push_back(c >= 'A' && c <= 'Z' ? '2' : '1');
+  return key;
+}
+
+int FakePlatform::CompareStringA(LCID locale, DWORD flags, LPCSTR text1, int length1, LPCSTR text2,
+                                 int length2) {
+  const std::string a = length1 < 0 ? text1 : std::string(text1, static_cast<std::size_t>(length1));
+  const std::string b = length2 < 0 ? text2 : std::string(text2, static_cast<std::size_t>(length2));
+  Log("CompareStringA(" + std::to_string(locale) + ", " + std::to_string(flags) + ", " +
+      Text(a.c_str()) + ", " + std::to_string(length1) + ", " + Text(b.c_str()) + ", " +
+      std::to_string(length2) + ")");
+  const int order = CollationKey(a).compare(CollationKey(b));
+  return order < 0 ? CSTR_LESS_THAN : order > 0 ? CSTR_GREATER_THAN : CSTR_EQUAL;
+}
+
+int FakePlatform::LCMapStringA(LCID locale, DWORD flags, LPCSTR source, int sourceLength,
+                               LPSTR destination, int destinationSize) {
+  const std::string text =
+      sourceLength < 0 ? source : std::string(source, static_cast<std::size_t>(sourceLength));
+  Log("LCMapStringA(" + std::to_string(locale) + ", " + std::to_string(flags) + ", " +
+      Text(text.c_str()) + ", " + std::to_string(destinationSize) + ")");
+  const std::string key = CollationKey(text);
+  const int needed = static_cast<int>(key.size()) + 1;
+  if (destinationSize == 0) return needed;
+  if (destinationSize < needed) {
+    lastError_ = ERROR_INSUFFICIENT_BUFFER;
+    return 0;
+  }
+  std::memcpy(destination, key.c_str(), static_cast<std::size_t>(needed));
+  return needed;
+}
+
 DWORD FakePlatform::BytesNeeded(const FakeCacheEntry& entry) const {
   DWORD bytes = static_cast<DWORD>(sizeof(INTERNET_CACHE_ENTRY_INFOA) + entry.url.size() + 1);
   if (grown_.count(entry.url) != 0) bytes += growsBeforeFetch.at(entry.url);

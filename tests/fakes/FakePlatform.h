@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Errors.h"
+#include "platform/Locale.h"
 #include "platform/Memory.h"
 #include "platform/Modules.h"
 #include "platform/Time.h"
@@ -35,6 +36,7 @@ struct MessageBoxCall {
 };
 
 class FakePlatform final : public platform::Errors,
+                           public platform::Locale,
                            public platform::Memory,
                            public platform::Modules,
                            public platform::Time,
@@ -77,6 +79,13 @@ class FakePlatform final : public platform::Errors,
   std::int64_t utcOffsetSeconds = 0;
   bool localConversionFails = false;
 
+  // The local clock.
+  SYSTEMTIME now{2026, 12, 5, 11, 9, 30, 0, 0};
+
+  // Collation: letters compare without case first, then lower case before upper case, as in
+  // many user locales; unlike byte order, "a" < "B" < "b".
+  static std::string CollationKey(const std::string& text);
+
   // Message boxes shown, answered at once with IDOK.
   std::vector<MessageBoxCall> messageBoxes;
 
@@ -89,6 +98,11 @@ class FakePlatform final : public platform::Errors,
   BOOL FreeLibrary(HMODULE module) override;
   BOOL FileTimeToLocalFileTime(const FILETIME* utc, FILETIME* local) override;
   BOOL FileTimeToDosDateTime(const FILETIME* time, LPWORD dosDate, LPWORD dosTime) override;
+  void GetLocalTime(SYSTEMTIME* clock) override;
+  int CompareStringA(LCID locale, DWORD flags, LPCSTR text1, int length1, LPCSTR text2,
+                     int length2) override;
+  int LCMapStringA(LCID locale, DWORD flags, LPCSTR source, int sourceLength, LPSTR destination,
+                   int destinationSize) override;
   HANDLE FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENTRY_INFOA* entry,
                                  LPDWORD size) override;
   BOOL FindNextUrlCacheEntryA(HANDLE search, INTERNET_CACHE_ENTRY_INFOA* entry,
@@ -122,6 +136,7 @@ class FakePlatform final : public platform::Errors,
   std::set<std::string> grown_;
   FakePlatform* previous_;
   platform::Installed<platform::Errors> installedErrors_{*this};
+  platform::Installed<platform::Locale> installedLocale_{*this};
   platform::Installed<platform::Memory> installedMemory_{*this};
   platform::Installed<platform::Modules> installedModules_{*this};
   platform::Installed<platform::Time> installedTime_{*this};

@@ -9,6 +9,7 @@
 #include "platform/linux/LocalTime.h"
 #include "platform/linux/StoreUrlCache.h"
 #include "platform/linux/ThreadErrors.h"
+#include "platform/linux/UserCollation.h"
 
 namespace standin {
 
@@ -26,12 +27,14 @@ class LinuxPlatform {
   LocalTime time_;
   StoreUrlCache urlCache_;
   DialogWindowing windowing_;
+  UserCollation collation_;
   platform::Installed<platform::Errors> installedErrors_{errors_};
   platform::Installed<platform::Memory> installedMemory_{memory_};
   platform::Installed<platform::Modules> installedModules_{modules_};
   platform::Installed<platform::Time> installedTime_{time_};
   platform::Installed<platform::UrlCache> installedUrlCache_{urlCache_};
   platform::Installed<platform::Windowing> installedWindowing_{windowing_};
+  platform::Installed<platform::Locale> installedCollation_{collation_};
 };
 
 }  // namespace standin

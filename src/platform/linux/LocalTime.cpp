@@ -69,4 +69,19 @@ BOOL LocalTime::FileTimeToDosDateTime(const FILETIME* time, LPWORD dosDate, LPWO
   return TRUE;
 }
 
+void LocalTime::GetLocalTime(SYSTEMTIME* now) {
+  timespec clock{};
+  clock_gettime(CLOCK_REALTIME, &clock);
+  std::tm broken{};
+  localtime_r(&clock.tv_sec, &broken);
+  now->wYear = static_cast<WORD>(broken.tm_year + 1900);
+  now->wMonth = static_cast<WORD>(broken.tm_mon + 1);
+  now->wDayOfWeek = static_cast<WORD>(broken.tm_wday);
+  now->wDay = static_cast<WORD>(broken.tm_mday);
+  now->wHour = static_cast<WORD>(broken.tm_hour);
+  now->wMinute = static_cast<WORD>(broken.tm_min);
+  now->wSecond = static_cast<WORD>(broken.tm_sec);
+  now->wMilliseconds = static_cast<WORD>(clock.tv_nsec / 1'000'000);
+}
+
 }  // namespace standin

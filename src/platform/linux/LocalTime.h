@@ -10,6 +10,7 @@ class LocalTime final : public platform::Time {
  public:
   BOOL FileTimeToLocalFileTime(const FILETIME* utc, FILETIME* local) override;
   BOOL FileTimeToDosDateTime(const FILETIME* time, LPWORD dosDate, LPWORD dosTime) override;
+  void GetLocalTime(SYSTEMTIME* now) override;
 };
 
 }  // namespace standin

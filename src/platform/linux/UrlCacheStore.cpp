@@ -109,6 +109,17 @@ bool UrlCacheStore::Put(const CacheEntry& entry) {
   return stored;
 }
 
+bool UrlCacheStore::PutAll(const std::vector<CacheEntry>& entries) {
+  Database* db = Connection(true);
+  if (db == nullptr) return false;
+  Transaction transaction(*db);
+  if (!transaction.Began()) return false;
+  for (const CacheEntry& entry : entries) {
+    if (!Put(entry)) return false;
+  }
+  return transaction.Commit();
+}
+
 std::vector<CacheEntry> UrlCacheStore::All() {
   std::vector<CacheEntry> entries;
   for (auto next = After(0); next; next = After(next->id)) entries.push_back(next->entry);

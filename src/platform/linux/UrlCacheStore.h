@@ -50,6 +50,8 @@ class UrlCacheStore {
   // Adds an entry, or replaces the fields of the one with the same URL name in its place.
   // Creates the store when it is missing; never writes into a file that is not one.
   bool Put(const CacheEntry& entry);
+  // Puts many entries in one transaction: all of them, or none.
+  bool PutAll(const std::vector<CacheEntry>& entries);
   // Every entry, in store order.
   std::vector<CacheEntry> All();
 
