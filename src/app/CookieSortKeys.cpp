@@ -21,18 +21,23 @@ int Sign(int value) {
   return value < 0 ? -1 : value > 0 ? 1 : 0;
 }
 
-// The user's sort key of a text; its own bytes when the platform gives none.
+// The user's sort key of a row's text, which ends in a NUL; the text's own bytes when the
+// platform gives no key.
 std::string SortKey(std::string_view text) {
-  const int length = static_cast<int>(text.size());
-  const int size =
-      LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.data(), length, nullptr, 0);
-  if (size <= 0) return std::string(text);
-  std::string key(static_cast<std::size_t>(size), '\0');
-  if (LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.data(), length, key.data(), size) !=
-      size) {
-    return std::string(text);
+  // Room for most keys, so that one call usually does.
+  std::string key(text.size() * 4 + 16, '\0');
+  int size = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.data(), -1, key.data(),
+                          static_cast<int>(key.size()));
+  if (size == 0) {
+    size = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.data(), -1, nullptr, 0);
+    if (size <= 0) return std::string(text);
+    key.assign(static_cast<std::size_t>(size), '\0');
+    if (LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.data(), -1, key.data(), size) !=
+        size) {
+      return std::string(text);
+    }
   }
-  key.pop_back();  // the NUL
+  key.resize(static_cast<std::size_t>(size) - 1);  // less the NUL
   return key;
 }
 

@@ -1,45 +1,60 @@
 #include "toolkit/DateTime.h"
 
 #include <chrono>
-#include <cstdio>
 
 #include "toolkit/Exceptions.h"
 
 namespace toolkit {
 namespace {
 
-std::string Number(int value, bool leadingZero) {
-  char text[16];
-  std::snprintf(text, sizeof text, leadingZero ? "%02d" : "%d", value);
-  return text;
+// Written by hand: date texts are made for every row of a large list.
+void AppendNumber(std::string& text, int value, bool leadingZero) {
+  char digits[12];
+  int count = 0;
+  auto rest = static_cast<unsigned>(value);
+  do {
+    digits[count++] = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
+  if (leadingZero && count < 2) digits[count++] = '0';
+  while (count > 0) text.push_back(digits[--count]);
 }
 
-std::string ShortDate(const TDateTime& value, const FormatSettings& settings) {
-  const std::string day = Number(value.day, settings.dayLeadingZero);
-  const std::string month = Number(value.month, settings.monthLeadingZero);
-  const std::string year =
-      settings.fourDigitYear ? Number(value.year, false) : Number(value.year % 100, true);
-  const std::string& sep = settings.dateSeparator;
-  switch (settings.dateOrder) {
-    case DateOrder::DayMonthYear:
-      return day + sep + month + sep + year;
-    case DateOrder::YearMonthDay:
-      return year + sep + month + sep + day;
-    case DateOrder::MonthDayYear:
-      break;
+void AppendShortDate(std::string& text, const TDateTime& value, const FormatSettings& settings) {
+  struct Field {
+    int value;
+    bool leadingZero;
+  };
+  const Field day{value.day, settings.dayLeadingZero};
+  const Field month{value.month, settings.monthLeadingZero};
+  const Field year =
+      settings.fourDigitYear ? Field{value.year, false} : Field{value.year % 100, true};
+  Field order[3] = {month, day, year};
+  if (settings.dateOrder == DateOrder::DayMonthYear) {
+    order[0] = day;
+    order[1] = month;
+  } else if (settings.dateOrder == DateOrder::YearMonthDay) {
+    order[0] = year;
+    order[1] = month;
+    order[2] = day;
   }
-  return month + sep + day + sep + year;
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) text += settings.dateSeparator;
+    AppendNumber(text, order[i].value, order[i].leadingZero);
+  }
 }
 
-std::string LongTime(const TDateTime& value, const FormatSettings& settings) {
+void AppendLongTime(std::string& text, const TDateTime& value, const FormatSettings& settings) {
+  const std::string& designator = value.hour < 12 ? settings.amDesignator : settings.pmDesignator;
+  if (settings.twelveHour && settings.designatorFirst) text += designator + ' ';
   int hour = value.hour;
   if (settings.twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
-  const std::string& sep = settings.timeSeparator;
-  std::string time = Number(hour, settings.hourLeadingZero) + sep + Number(value.minute, true) +
-                     sep + Number(value.second, true);
-  if (!settings.twelveHour) return time;
-  const std::string& designator = value.hour < 12 ? settings.amDesignator : settings.pmDesignator;
-  return settings.designatorFirst ? designator + " " + time : time + " " + designator;
+  AppendNumber(text, hour, settings.hourLeadingZero);
+  text += settings.timeSeparator;
+  AppendNumber(text, value.minute, true);
+  text += settings.timeSeparator;
+  AppendNumber(text, value.second, true);
+  if (settings.twelveHour && !settings.designatorFirst) text += ' ' + designator;
 }
 
 }  // namespace
@@ -64,10 +79,12 @@ TDateTime FileDateToDateTime(int fileDate) {
 }
 
 std::string DateTimeToStr(const TDateTime& value, const FormatSettings& settings) {
-  std::string text = ShortDate(value, settings);
+  std::string text;
+  text.reserve(24);
+  AppendShortDate(text, value, settings);
   if (value.hour != 0 || value.minute != 0 || value.second != 0) {
     text += ' ';
-    text += LongTime(value, settings);
+    AppendLongTime(text, value, settings);
   }
   return text;
 }

@@ -3,7 +3,11 @@
 #include <QItemSelectionModel>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <stdexcept>
+#include <string>
 
 #include "toolkit/ListView.h"
 
@@ -16,26 +20,43 @@ QString Shown(std::string_view text) {
 
 }  // namespace
 
-std::string_view TListItem::Caption() const {
-  return {texts_.c_str()};
+TListItem::~TListItem() { std::free(texts_); }
+
+void TListItem::Splice(std::size_t at, std::size_t length, std::string_view text) {
+  const std::size_t size = size_ - length + text.size();
+  if (size > UINT32_MAX) throw std::length_error("row texts too long");
+  char* block = texts_;
+  if (text.size() > length) {
+    block = static_cast<char*>(std::realloc(texts_, size));
+    if (block == nullptr) throw std::bad_alloc();
+  }
+  std::memmove(block + at + text.size(), block + at + length, size_ - at - length);
+  std::memcpy(block + at, text.data(), text.size());
+  texts_ = block;
+  size_ = static_cast<std::uint32_t>(size);
 }
 
+std::string_view TListItem::Caption() const { return texts_ == nullptr ? "" : texts_; }
+
 void TListItem::SetCaption(std::string_view caption) {
-  const std::size_t end = texts_.find('\0');
-  texts_.replace(0, end, caption);
+  if (texts_ == nullptr) {
+    Splice(0, 0, std::string(caption) + '\0');
+  } else {
+    Splice(0, std::strlen(texts_), caption);
+  }
   owner_->Changed(*this, Qt::DisplayRole);
 }
 
 std::string_view TListItem::SubItem(int index) const {
   if (index < 0 || index >= subItemCount_) return {};
-  std::size_t start = texts_.find('\0') + 1;
-  for (int i = 0; i < index; ++i) start = texts_.find('\0', start) + 1;
-  return {texts_.c_str() + start};
+  const char* text = texts_;
+  for (int i = 0; i <= index; ++i) text += std::strlen(text) + 1;
+  return text;
 }
 
 void TListItem::AddSubItem(std::string_view text) {
-  texts_.append(text);
-  texts_.push_back('\0');
+  if (texts_ == nullptr) Splice(0, 0, std::string_view("", 1));
+  Splice(size_, 0, std::string(text) + '\0');
   ++subItemCount_;
   owner_->Changed(*this, Qt::DisplayRole);
 }
@@ -76,15 +97,17 @@ TListItem* TListItems::Add() {
   const int row = Count();
   BeginStructureChange();
   if (!resetting_) beginInsertRows({}, row, row);
-  rows_.push_back(std::unique_ptr<TListItem>(new TListItem(this, row)));
+  TListItem& item = items_.emplace_back(TListItem::Passkey{}, this, row);
+  rows_.push_back(&item);
   if (!resetting_) endInsertRows();
-  return rows_.back().get();
+  return &item;
 }
 
 void TListItems::Clear() {
   BeginStructureChange();
   if (!resetting_) beginResetModel();
   rows_.clear();
+  items_.clear();
   if (!resetting_) endResetModel();
 }
 
@@ -111,8 +134,7 @@ void TListItems::Sort(const std::function<bool(TListItem*, TListItem*)>& less) {
   std::vector<TListItem*> moved;
   moved.reserve(static_cast<std::size_t>(before.size()));
   for (const QModelIndex& index : before) moved.push_back(Item(index.row()));
-  std::stable_sort(rows_.begin(), rows_.end(),
-                   [&less](const auto& a, const auto& b) { return less(a.get(), b.get()); });
+  std::stable_sort(rows_.begin(), rows_.end(), less);
   for (std::size_t i = 0; i < rows_.size(); ++i) rows_[i]->index_ = static_cast<int>(i);
   QModelIndexList after;
   after.reserve(before.size());

@@ -4,9 +4,9 @@
 
 #include <QAbstractTableModel>
 
+#include <cstdint>
+#include <deque>
 #include <functional>
-#include <memory>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,7 +18,14 @@ class TListItems;
 class TListView;
 
 class TListItem {
+  struct Passkey {};  // rows are made by their list only
+
  public:
+  TListItem(Passkey, TListItems* owner, int index) : owner_(owner), index_(index) {}
+  ~TListItem();
+  TListItem(const TListItem&) = delete;
+  TListItem& operator=(const TListItem&) = delete;
+
   std::string_view Caption() const;
   void SetCaption(std::string_view caption);
   int SubItemCount() const { return subItemCount_; }
@@ -37,14 +44,17 @@ class TListItem {
 
  private:
   friend class TListItems;
-  TListItem(TListItems* owner, int index) : owner_(owner), index_(index) {}
+  // Replaces `length` bytes at `at` of the texts with `text`.
+  void Splice(std::size_t at, std::size_t length, std::string_view text);
 
   TListItems* owner_;
-  // The caption and every sub-item, each ended by a NUL: one block per row keeps a large
-  // list small. The texts never hold a NUL of their own.
-  std::string texts_{'\0'};
+  // The caption and every sub-item, each ended by a NUL, in one heap block of exactly their
+  // size: a large list stays small. Null for a row with no text yet. The texts never hold a
+  // NUL of their own.
+  char* texts_ = nullptr;
+  std::uint32_t size_ = 0;
   int index_;
-  int subItemCount_ = 0;
+  std::uint16_t subItemCount_ = 0;
   bool checked_ = false;
 };
 
@@ -54,7 +64,7 @@ class TListItems : public QAbstractTableModel {
   ~TListItems() override;
 
   int Count() const { return static_cast<int>(rows_.size()); }
-  TListItem* Item(int index) const { return rows_.at(static_cast<std::size_t>(index)).get(); }
+  TListItem* Item(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
   TListItem* Add();
   void Clear();
   // Inside the bracket the view does not repaint, and the list's sort type is stNone; its
@@ -80,7 +90,8 @@ class TListItems : public QAbstractTableModel {
   void BeginStructureChange();
 
   TListView* view_;
-  std::vector<std::unique_ptr<TListItem>> rows_;
+  std::deque<TListItem> items_;  // the rows themselves, never moved
+  std::vector<TListItem*> rows_;  // in display order
   int updateCount_ = 0;
   bool resetting_ = false;
   TSortType savedSortType_ = stNone;

@@ -10,20 +10,25 @@ namespace {
 constexpr int kHoverSelectMs = 500;
 }  // namespace
 
-TListView::TListView(QWidget* parent) : QTreeView(parent), Items(new TListItems(this)) {
+TListView::TListView(QWidget* parent) : QTableView(parent), Items(new TListItems(this)) {
+  // A table view keeps nothing per row, where a tree view keeps an item for each.
   setModel(Items);
-  setRootIsDecorated(false);
-  setItemsExpandable(false);
-  setUniformRowHeights(true);
-  setAllColumnsShowFocus(true);
+  setShowGrid(false);
+  setWordWrap(false);
+  setCornerButtonEnabled(false);
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSortingEnabled(false);
   setMouseTracking(true);
-  header()->setSectionsClickable(true);
-  header()->setSectionsMovable(false);
-  header()->setStretchLastSection(false);
+  horizontalHeader()->setSectionsClickable(true);
+  horizontalHeader()->setSectionsMovable(false);
+  horizontalHeader()->setStretchLastSection(false);
   // The selected row keeps its highlight while another control has the focus.
   QPalette colours = palette();
   colours.setColor(QPalette::Inactive, QPalette::Highlight,
@@ -32,7 +37,7 @@ TListView::TListView(QWidget* parent) : QTreeView(parent), Items(new TListItems(
                    colours.color(QPalette::Active, QPalette::HighlightedText));
   setPalette(colours);
 
-  connect(header(), &QHeaderView::sectionClicked, this, [this](int section) {
+  connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
     if (!OnColumnClick || section < 0 || section >= static_cast<int>(columns_.size())) return;
     Application->Dispatch(
         [this, section] { OnColumnClick(this, &columns_[static_cast<std::size_t>(section)]); });
@@ -111,7 +116,7 @@ void TListView::Hover(const QModelIndex& index) {
 
 void TListView::leaveEvent(QEvent* event) {
   Hover({});
-  QTreeView::leaveEvent(event);
+  QTableView::leaveEvent(event);
 }
 
 }  // namespace toolkit

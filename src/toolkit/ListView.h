@@ -3,7 +3,7 @@
 // without the focus, hot tracking, and sorting through a compare event.
 
 #include <QTimer>
-#include <QTreeView>
+#include <QTableView>
 
 #include <functional>
 #include <vector>
@@ -25,7 +25,7 @@ using TLVCompareEvent = std::function<void(TObject* Sender, TListItem* Item1, TL
                                            int Data, int& Compare)>;
 using TLVColumnClickEvent = std::function<void(TObject* Sender, TListColumn* Column)>;
 
-class TListView : public QTreeView {
+class TListView : public QTableView {
  public:
   explicit TListView(QWidget* parent);
 

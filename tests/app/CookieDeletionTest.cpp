@@ -52,7 +52,7 @@ TEST_F(CookieDeletionTest, DeletesCheckedRowsInDisplayOrderWithProgressThenReloa
     AddCookie(url);
   }
   TMainForm& form = Create();
-  emit form.lvCookies->header()->sectionClicked(0);
+  emit form.lvCookies->horizontalHeader()->sectionClicked(0);
   form.lvCookies->Items->Item(0)->SetChecked(true);
   form.lvCookies->Items->Item(2)->SetChecked(true);
   form.lvCookies->Items->Item(3)->SetChecked(true);

@@ -99,7 +99,7 @@ TEST_F(MainFormTest, CookieColumnsAndCleanUpItems) {
                                    "Full Address 150"));
   EXPECT_EQ(form.lvCookies->Columns()[1].Alignment, Qt::AlignHCenter);
   EXPECT_EQ(form.lvCookies->selectionMode(), QAbstractItemView::SingleSelection);
-  EXPECT_TRUE(form.lvCookies->header()->sectionsClickable());
+  EXPECT_TRUE(form.lvCookies->horizontalHeader()->sectionsClickable());
   std::vector<std::string> items;
   for (int i = 0; i < form.CheckListBox1->Count(); ++i) {
     items.push_back(form.CheckListBox1->item(i)->text().toStdString());

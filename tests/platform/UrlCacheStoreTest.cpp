@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <QCoreApplication>
+
 #include <fstream>
 #include <iterator>
 
@@ -109,6 +111,21 @@ TEST_F(UrlCacheStoreTest, DeletionsOfAnotherConnectionShowAtOnce) {
   EXPECT_TRUE(writer.Remove("b"));
   EXPECT_FALSE(reader.After(first->id));
   EXPECT_THAT(reader.All(), ElementsAre(Field(&CacheEntry::url, "a")));
+}
+
+TEST_F(UrlCacheStoreTest, DeletionsCommitInGroupsWhenAWalkClosesOrTheEventLoopRuns) {
+  UrlCacheStore other(file_);
+  ASSERT_TRUE(other.PutAll({{"a", 1, 0, 0, 0, 0}, {"b", 1, 0, 0, 0, 0}, {"c", 1, 0, 0, 0, 0}}));
+  platform::Installed<platform::Errors> installed(errors_);
+  standin::StoreUrlCache cache(file_);
+  EXPECT_TRUE(cache.DeleteUrlCacheEntry("a"));
+  EXPECT_FALSE(cache.DeleteUrlCacheEntry("a")) << "its own deletion shows to itself at once";
+  EXPECT_EQ(other.All().size(), 3u) << "held until the group commits";
+  QCoreApplication::processEvents();
+  EXPECT_EQ(other.All().size(), 2u);
+  EXPECT_TRUE(cache.DeleteUrlCacheEntry("b"));
+  cache.FindCloseUrlCache(nullptr);
+  EXPECT_THAT(other.All(), ElementsAre(Field(&CacheEntry::url, "c")));
 }
 
 }  // namespace

@@ -152,8 +152,8 @@ TEST_F(ListViewTest, HeaderClickReportsTheColumn) {
     EXPECT_EQ(sender, &view_);
     clicked.push_back(column->Index);
   };
-  emit view_.header()->sectionClicked(1);
-  emit view_.header()->sectionClicked(0);
+  emit view_.horizontalHeader()->sectionClicked(1);
+  emit view_.horizontalHeader()->sectionClicked(0);
   EXPECT_THAT(clicked, ElementsAre(1, 0));
 }
 

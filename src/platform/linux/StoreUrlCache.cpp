@@ -1,5 +1,8 @@
 #include "platform/linux/StoreUrlCache.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
 #include <cstring>
 #include <limits>
 
@@ -7,6 +10,14 @@
 
 namespace standin {
 namespace {
+
+// The longest a group of deletions stays uncommitted while more keep coming, and so the
+// longest another process waits to write.
+constexpr std::chrono::milliseconds kCommitEvery{50};
+
+// Entries read with one query: enough to make the per-entry cost small, few enough that a
+// walk abandoned early wastes little.
+constexpr int kReadAhead = 256;
 
 void FillFileTime(FILETIME& target, std::uint64_t value) {
   target.dwLowDateTime = static_cast<DWORD>(value);
@@ -18,6 +29,10 @@ void FillFileTime(FILETIME& target, std::uint64_t value) {
 StoreUrlCache::StoreUrlCache(std::filesystem::path file) : store_(std::move(file)) {}
 
 StoreUrlCache::~StoreUrlCache() = default;
+
+void StoreUrlCache::CommitDeletions() {
+  store_.CommitWrites();
+}
 
 DWORD StoreUrlCache::BytesNeeded(const CacheEntry& entry) {
   const std::size_t bytes = sizeof(INTERNET_CACHE_ENTRY_INFOA) + entry.url.size() + 1;
@@ -53,6 +68,15 @@ BOOL StoreUrlCache::Fetch(const StoredEntry& found, INTERNET_CACHE_ENTRY_INFOA* 
   return TRUE;
 }
 
+const StoredEntry* StoreUrlCache::Upcoming(Search& search) {
+  if (search.next >= search.ahead.size() || store_.Writes() != search.writes) {
+    search.ahead = store_.Batch(search.lastId, kReadAhead);
+    search.next = 0;
+    search.writes = store_.Writes();
+  }
+  return search.next < search.ahead.size() ? &search.ahead[search.next] : nullptr;
+}
+
 HANDLE StoreUrlCache::FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENTRY_INFOA* entry,
                                               LPDWORD size) {
   // Only the search of every entry is offered.
@@ -60,13 +84,15 @@ HANDLE StoreUrlCache::FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENT
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  const auto first = store_.After(0);
-  if (!first) {
+  auto search = std::make_unique<Search>();
+  const StoredEntry* first = Upcoming(*search);
+  if (first == nullptr) {
     SetLastError(ERROR_NO_MORE_ITEMS);
     return nullptr;
   }
   if (!Fetch(*first, entry, size)) return nullptr;
-  auto search = std::make_unique<Search>(Search{first->id});
+  search->lastId = first->id;
+  ++search->next;
   HANDLE handle = search.get();
   searches_.emplace(handle, std::move(search));
   return handle;
@@ -84,17 +110,19 @@ BOOL StoreUrlCache::FindNextUrlCacheEntryA(HANDLE handle, INTERNET_CACHE_ENTRY_I
     return FALSE;
   }
   Search& search = *live->second;
-  const auto next = store_.After(search.lastId);
-  if (!next) {
+  const StoredEntry* next = Upcoming(search);
+  if (next == nullptr) {
     SetLastError(ERROR_NO_MORE_ITEMS);
     return FALSE;
   }
   if (!Fetch(*next, entry, size)) return FALSE;
   search.lastId = next->id;
+  ++search.next;
   return TRUE;
 }
 
 BOOL StoreUrlCache::FindCloseUrlCache(HANDLE handle) {
+  CommitDeletions();
   if (searches_.erase(handle) == 0) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -106,6 +134,13 @@ BOOL StoreUrlCache::DeleteUrlCacheEntry(LPCSTR urlName) {
   if (urlName == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
+  }
+  const auto now = std::chrono::steady_clock::now();
+  if (store_.Writing() && now - groupBegan_ > kCommitEvery) CommitDeletions();
+  // Without an event loop to commit at, every deletion commits at once.
+  if (!store_.Writing() && QCoreApplication::instance() != nullptr && store_.BeginWrites()) {
+    groupBegan_ = now;
+    QTimer::singleShot(0, &commitContext_, [this] { CommitDeletions(); });
   }
   if (!store_.Remove(urlName)) {
     SetLastError(ERROR_FILE_NOT_FOUND);

@@ -1,9 +1,13 @@
 #pragma once
 // The URL cache calls over the persistent store.
 
+#include <QObject>
+
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/UrlCache.h"
 #include "platform/linux/UrlCacheStore.h"
@@ -13,6 +17,8 @@ namespace standin {
 class StoreUrlCache final : public platform::UrlCache {
  public:
   explicit StoreUrlCache(std::filesystem::path file);
+  // Deletions are committed in groups: when a walk closes, when control returns to the event
+  // loop, and at the latest kCommitEvery after the group began.
   ~StoreUrlCache() override;
 
   HANDLE FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENTRY_INFOA* entry,
@@ -28,12 +34,24 @@ class StoreUrlCache final : public platform::UrlCache {
  private:
   struct Search {
     std::int64_t lastId = 0;  // the search goes on after this entry, deleted or not
+    // Entries read ahead of the search, read again once this process writes to the store.
+    // What other processes change among them shows from the next batch on.
+    std::vector<StoredEntry> ahead;
+    std::size_t next = 0;
+    std::uint64_t writes = 0;
   };
+
+  // The entry the search would fetch next, read ahead in batches; null at the end.
+  const StoredEntry* Upcoming(Search& search);
 
   // Copies `found` into the caller's buffer, or reports the size it needs.
   static BOOL Fetch(const StoredEntry& found, INTERNET_CACHE_ENTRY_INFOA* entry, LPDWORD size);
 
+  void CommitDeletions();
+
   UrlCacheStore store_;
+  std::chrono::steady_clock::time_point groupBegan_;
+  QObject commitContext_;  // ends a pending commit when this object goes
   std::unordered_map<HANDLE, std::unique_ptr<Search>> searches_;
 };
 

@@ -29,7 +29,25 @@ bool HasNoTables(Database& db) {
 
 UrlCacheStore::UrlCacheStore(std::filesystem::path file) : file_(std::move(file)) {}
 
-UrlCacheStore::~UrlCacheStore() = default;
+UrlCacheStore::~UrlCacheStore() {
+  CommitWrites();
+}
+
+bool UrlCacheStore::BeginWrites() {
+  if (writes_ != nullptr) return true;
+  Database* db = Connection(false);
+  if (db == nullptr) return false;
+  auto transaction = std::make_unique<Transaction>(*db);
+  if (!transaction->Began()) return false;
+  writes_ = std::move(transaction);
+  return true;
+}
+
+void UrlCacheStore::CommitWrites() {
+  if (writes_ == nullptr) return;
+  writes_->Commit();
+  writes_.reset();
+}
 
 std::filesystem::path UrlCacheStore::DefaultFile() {
   return DataDirectory() / "urlcache.db";
@@ -52,7 +70,8 @@ Database* UrlCacheStore::Connection(bool create) {
   db->Exec("PRAGMA synchronous=NORMAL");
   Statement after = db->Prepare(
       "SELECT id, url, type, hits, modified, expires, accessed FROM entries"
-      " WHERE id > ?1 ORDER BY id LIMIT 1");
+      " WHERE id > ?1 ORDER BY id LIMIT ?2");
+
   Statement remove = db->Prepare("DELETE FROM entries WHERE url = ?1");
   Statement put = db->Prepare(
       "INSERT INTO entries(url, type, hits, modified, expires, accessed)"
@@ -69,20 +88,27 @@ Database* UrlCacheStore::Connection(bool create) {
 }
 
 std::optional<StoredEntry> UrlCacheStore::After(std::int64_t id) {
-  if (Connection(false) == nullptr) return std::nullopt;
+  std::vector<StoredEntry> next = Batch(id, 1);
+  if (next.empty()) return std::nullopt;
+  return std::move(next.front());
+}
+
+std::vector<StoredEntry> UrlCacheStore::Batch(std::int64_t id, int limit) {
+  std::vector<StoredEntry> entries;
+  if (Connection(false) == nullptr) return entries;
   after_.Reset();
   after_.Bind(1, id);
-  std::optional<StoredEntry> found;
-  if (after_.Step() == SQLITE_ROW) {
-    found = StoredEntry{
-        after_.Int(0),
-        CacheEntry{std::string(after_.Bytes(1)), static_cast<DWORD>(after_.Int(2)),
-                   static_cast<DWORD>(after_.Int(3)), static_cast<std::uint64_t>(after_.Int(4)),
-                   static_cast<std::uint64_t>(after_.Int(5)),
-                   static_cast<std::uint64_t>(after_.Int(6))}};
+  after_.Bind(2, static_cast<std::int64_t>(limit));
+  while (after_.Step() == SQLITE_ROW) {
+    entries.push_back(
+        {after_.Int(0),
+         CacheEntry{std::string(after_.Bytes(1)), static_cast<DWORD>(after_.Int(2)),
+                    static_cast<DWORD>(after_.Int(3)), static_cast<std::uint64_t>(after_.Int(4)),
+                    static_cast<std::uint64_t>(after_.Int(5)),
+                    static_cast<std::uint64_t>(after_.Int(6))}});
   }
   after_.Reset();
-  return found;
+  return entries;
 }
 
 bool UrlCacheStore::Remove(std::string_view url) {
@@ -92,6 +118,7 @@ bool UrlCacheStore::Remove(std::string_view url) {
   remove_.Bind(1, url);
   const bool removed = remove_.Step() == SQLITE_DONE && db->Changes() > 0;
   remove_.Reset();
+  if (removed) ++ownWrites_;
   return removed;
 }
 
@@ -106,6 +133,7 @@ bool UrlCacheStore::Put(const CacheEntry& entry) {
   put_.Bind(6, static_cast<std::int64_t>(entry.accessed));
   const bool stored = put_.Step() == SQLITE_DONE;
   put_.Reset();
+  if (stored) ++ownWrites_;
   return stored;
 }
 

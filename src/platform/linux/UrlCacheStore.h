@@ -34,6 +34,7 @@ struct StoredEntry {
 class UrlCacheStore {
  public:
   explicit UrlCacheStore(std::filesystem::path file);
+  // Commits writes still held.
   ~UrlCacheStore();
   UrlCacheStore(const UrlCacheStore&) = delete;
   UrlCacheStore& operator=(const UrlCacheStore&) = delete;
@@ -44,8 +45,17 @@ class UrlCacheStore {
   // The first entry stored after the one with `id` (0: the first entry). Nothing when there
   // is none, and also when the store is missing, locked for too long or damaged.
   std::optional<StoredEntry> After(std::int64_t id);
+  // Up to `limit` entries stored after the one with `id`, in store order.
+  std::vector<StoredEntry> Batch(std::int64_t id, int limit);
+  // How many entries this object has written or removed so far.
+  std::uint64_t Writes() const { return ownWrites_; }
   // Removes the entry with exactly this URL name; false when there was none or it failed.
   bool Remove(std::string_view url);
+  // Holds the writes that follow in one transaction until CommitWrites(), so that a single
+  // write costs no commit of its own. Readers elsewhere see them once they are committed.
+  bool BeginWrites();
+  void CommitWrites();
+  bool Writing() const { return writes_ != nullptr; }
 
   // Adds an entry, or replaces the fields of the one with the same URL name in its place.
   // Creates the store when it is missing; never writes into a file that is not one.
@@ -61,6 +71,8 @@ class UrlCacheStore {
   std::filesystem::path file_;
   std::unique_ptr<Database> db_;
   Statement after_;
+  std::uint64_t ownWrites_ = 0;
+  std::unique_ptr<Transaction> writes_;
   Statement remove_;
   Statement put_;
 };

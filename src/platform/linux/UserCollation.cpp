@@ -43,15 +43,18 @@ int UserCollation::LCMapStringA(LCID /*locale*/, DWORD flags, LPCSTR source, int
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  const std::string text = Whole(source, sourceLength);
-  const std::size_t needed = strxfrm_l(nullptr, text.c_str(), 0, collation_) + 1;
-  if (destinationSize == 0) return static_cast<int>(needed);
-  if (static_cast<std::size_t>(destinationSize) < needed) {
+  // A NUL-ended text is keyed where it stands; one with a length is copied to end it.
+  std::string copy;
+  if (sourceLength >= 0) copy = Whole(source, sourceLength);
+  const char* text = sourceLength >= 0 ? copy.c_str() : source;
+  const std::size_t room = static_cast<std::size_t>(destinationSize);
+  const std::size_t length = strxfrm_l(room == 0 ? nullptr : destination, text, room, collation_);
+  if (room == 0) return static_cast<int>(length + 1);
+  if (length >= room) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;
   }
-  strxfrm_l(destination, text.c_str(), needed, collation_);
-  return static_cast<int>(needed);
+  return static_cast<int>(length + 1);
 }
 
 }  // namespace standin
