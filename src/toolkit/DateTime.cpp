@@ -7,8 +7,9 @@
 namespace toolkit {
 namespace {
 
-// Written by hand: date texts are made for every row of a large list.
-void AppendNumber(std::string& text, int value, bool leadingZero) {
+// At least `width` digits, zeros in front; written by hand, as date texts are made for every
+// row of a large list.
+void AppendNumber(std::string& text, int value, int width) {
   char digits[12];
   int count = 0;
   auto rest = static_cast<unsigned>(value);
@@ -16,19 +17,18 @@ void AppendNumber(std::string& text, int value, bool leadingZero) {
     digits[count++] = static_cast<char>('0' + rest % 10);
     rest /= 10;
   } while (rest != 0);
-  if (leadingZero && count < 2) digits[count++] = '0';
+  while (count < width) digits[count++] = '0';
   while (count > 0) text.push_back(digits[--count]);
 }
 
 void AppendShortDate(std::string& text, const TDateTime& value, const FormatSettings& settings) {
   struct Field {
     int value;
-    bool leadingZero;
+    int width;
   };
-  const Field day{value.day, settings.dayLeadingZero};
-  const Field month{value.month, settings.monthLeadingZero};
-  const Field year =
-      settings.fourDigitYear ? Field{value.year, false} : Field{value.year % 100, true};
+  const Field day{value.day, settings.dayLeadingZero ? 2 : 1};
+  const Field month{value.month, settings.monthLeadingZero ? 2 : 1};
+  const Field year = settings.fourDigitYear ? Field{value.year, 4} : Field{value.year % 100, 2};
   Field order[3] = {month, day, year};
   if (settings.dateOrder == DateOrder::DayMonthYear) {
     order[0] = day;
@@ -40,7 +40,7 @@ void AppendShortDate(std::string& text, const TDateTime& value, const FormatSett
   }
   for (int i = 0; i < 3; ++i) {
     if (i > 0) text += settings.dateSeparator;
-    AppendNumber(text, order[i].value, order[i].leadingZero);
+    AppendNumber(text, order[i].value, order[i].width);
   }
 }
 
@@ -49,11 +49,11 @@ void AppendLongTime(std::string& text, const TDateTime& value, const FormatSetti
   if (settings.twelveHour && settings.designatorFirst) text += designator + ' ';
   int hour = value.hour;
   if (settings.twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
-  AppendNumber(text, hour, settings.hourLeadingZero);
+  AppendNumber(text, hour, settings.hourLeadingZero ? 2 : 1);
   text += settings.timeSeparator;
-  AppendNumber(text, value.minute, true);
+  AppendNumber(text, value.minute, 2);
   text += settings.timeSeparator;
-  AppendNumber(text, value.second, true);
+  AppendNumber(text, value.second, 2);
   if (settings.twelveHour && !settings.designatorFirst) text += ' ' + designator;
 }
 
