@@ -53,6 +53,9 @@ class TMainForm : public toolkit::TForm {
   void FormCreate(toolkit::TObject* Sender);
   void FormActivate(toolkit::TObject* Sender);
   void btnRefreshClick(toolkit::TObject* Sender);
+  void ToolButton7Click(toolkit::TObject* Sender);
+  void ToolButton8Click(toolkit::TObject* Sender);
+  void ToolButton11Click(toolkit::TObject* Sender);
 
  private:
   void BuildLayout();
@@ -60,6 +63,12 @@ class TMainForm : public toolkit::TForm {
   void LoadCookies();
   void AddCookieItem(const INTERNET_CACHE_ENTRY_INFOA& entry);
   void UpdateCookieControls();
+  void ClearTypedUrls();
+  void ClearMediaPlayerHistory();
+  void ClearRunHistory();
+  void ClearUrlCache();
+  void ClearRecycleBin();
+  void ClearRecentDocuments();
 };
 
 // The one main window, owned by the application object.

@@ -3,10 +3,12 @@
 
 #include <filesystem>
 
+#include "platform/linux/DesktopShell.h"
 #include "platform/linux/DialogWindowing.h"
 #include "platform/linux/HeapMemory.h"
 #include "platform/linux/LocalModules.h"
 #include "platform/linux/LocalTime.h"
+#include "platform/linux/StoreRegistry.h"
 #include "platform/linux/StoreUrlCache.h"
 #include "platform/linux/ThreadErrors.h"
 
@@ -26,12 +28,16 @@ class LinuxPlatform {
   LocalTime time_;
   StoreUrlCache urlCache_;
   DialogWindowing windowing_;
+  StoreRegistry registry_;
+  DesktopShell shell_;
   platform::Installed<platform::Errors> installedErrors_{errors_};
   platform::Installed<platform::Memory> installedMemory_{memory_};
   platform::Installed<platform::Modules> installedModules_{modules_};
   platform::Installed<platform::Time> installedTime_{time_};
   platform::Installed<platform::UrlCache> installedUrlCache_{urlCache_};
   platform::Installed<platform::Windowing> installedWindowing_{windowing_};
+  platform::Installed<platform::Registry> installedRegistry_{registry_};
+  platform::Installed<platform::Shell> installedShell_{shell_};
 };
 
 }  // namespace standin
