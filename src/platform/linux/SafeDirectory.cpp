@@ -47,12 +47,13 @@ std::optional<std::vector<std::string>> EntryNames(int fd) {
   struct Closer {
     void operator()(DIR* stream) const { closedir(stream); }
   };
-  // A stream of its own: reading must not move the position of `fd`.
-  UniqueFd copy(openat(fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // A duplicate, not a reopening of ".", which fails once the directory has been removed.
+  UniqueFd copy(fcntl(fd, F_DUPFD_CLOEXEC, 0));
   if (!copy.Valid()) return std::nullopt;
   std::unique_ptr<DIR, Closer> stream(fdopendir(copy.Get()));
   if (stream == nullptr) return std::nullopt;
   copy.Release();
+  rewinddir(stream.get());
   std::vector<std::string> names;
   errno = 0;
   while (const dirent* entry = readdir(stream.get())) {

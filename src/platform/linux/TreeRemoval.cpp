@@ -81,7 +81,7 @@ class Walk {
     UniqueFd child = OpenSubdirectory(level.fd.Get(), name, std::nullopt, &info);
     auto names = child.Valid() ? EntryNames(child.Get()) : std::nullopt;
     if (!names) {
-      if (child.Valid() || errno != ENOENT) complete_ = false;
+      if (errno != ENOENT) complete_ = false;
       return;
     }
     levels_.push_back(Level{std::move(child), info, name, std::move(*names)});
