@@ -1,6 +1,8 @@
 // The "Programs History" tab's buttons: checking and unchecking every clean-up, and running the
 // checked ones in the order of the list.
 
+#include <iterator>
+
 #include "app/MainUnit.h"
 
 using namespace toolkit;

@@ -17,10 +17,8 @@ class TRegistry {
   TRegistry(const TRegistry&) = delete;
   TRegistry& operator=(const TRegistry&) = delete;
 
-  HKEY RootKey() const { return rootKey_; }
   // Closes the current key first.
   void SetRootKey(HKEY rootKey);
-  HKEY CurrentKey() const { return currentKey_; }
 
   // Makes the existing key at `path` under the root the current key; never creates one.
   bool OpenKey(const std::string& path);
