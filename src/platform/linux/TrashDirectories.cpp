@@ -52,10 +52,7 @@ struct Part {
 
 Part OpenPart(const TrashDirectory& trash, const char* name, uid_t user) {
   UniqueFd fd = OpenSubdirectory(trash.fd.Get(), name, user);
-  if (fd.Valid()) {
-    LetOwnerChange(fd.Get());
-    return {true, std::move(fd)};
-  }
+  if (fd.Valid()) return {true, std::move(fd)};
   return {errno == ENOENT, UniqueFd()};
 }
 
@@ -112,7 +109,9 @@ bool EmptyTrashDirectory(const TrashDirectory& trash, uid_t user) {
   const Part files = OpenPart(trash, "files", user);
   const Part info = OpenPart(trash, "info", user);
   if (!files.trusted || !info.trusted) return false;
-  LetOwnerChange(trash.fd.Get());
+  for (const int fd : {trash.fd.Get(), files.fd.Get(), info.fd.Get()}) {
+    if (fd >= 0) LetOwnerChange(fd);
+  }
   bool complete = !files.fd.Valid() || RemoveContents(files.fd.Get());
   if (info.fd.Valid() && !RemoveInfoOfRemovedItems(info.fd.Get(), files)) complete = false;
   if (unlinkat(trash.fd.Get(), "directorysizes", 0) != 0 && errno != ENOENT) complete = false;
