@@ -91,8 +91,9 @@ std::vector<TrashDirectory> FindTrashDirectories(const std::filesystem::path& da
     }
   }
   for (const Mount& mount : mounts) {
-    for (TrashDirectory& trash : TrashesOnMount(mount, user))
+    for (TrashDirectory& trash : TrashesOnMount(mount, user)) {
       candidates.push_back(std::move(trash));
+    }
   }
   std::vector<TrashDirectory> unique;
   std::set<std::pair<dev_t, ino_t>> seen;
