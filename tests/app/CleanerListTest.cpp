@@ -36,8 +36,9 @@ class CleanerListTest : public MainFormTest {
 
   std::vector<bool> Marks() const {
     std::vector<bool> marks;
-    for (int i = 0; i < form.CheckListBox1->Count(); ++i)
+    for (int i = 0; i < form.CheckListBox1->Count(); ++i) {
       marks.push_back(form.CheckListBox1->Checked(i));
+    }
     return marks;
   }
 

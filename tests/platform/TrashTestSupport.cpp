@@ -32,8 +32,9 @@ void TrashProfile::Mounts(const std::vector<Line>& lines) const {
   for (const Line& line : lines) {
     // Blanks in a mount point are written as \040, as the kernel writes them.
     std::string point;
-    for (const char c : line.point.string())
+    for (const char c : line.point.string()) {
       point += c == ' ' ? std::string("\\040") : std::string(1, c);
+    }
     table += std::to_string(id) + " 1 8:1 / " + point + " " + line.options + " shared:1 - " +
              line.type + " /dev/sdz1 rw\n";
     ++id;

@@ -32,8 +32,9 @@ LONG StoreRegistry::RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM
   const OpenKey* parent = Find(key);
   if (parent == nullptr) return Code(ERROR_INVALID_HANDLE);
   std::string path = parent->path;
-  if (subKey != nullptr && subKey[0] != '\0')
+  if (subKey != nullptr && subKey[0] != '\0') {
     path += (path.empty() ? "" : "\\") + std::string(subKey);
+  }
   std::optional<RegistryStore::KeyId> id = parent->id;
   if (path != parent->path) id = store_.FindKey(path);
   if (!id) return Code(ERROR_FILE_NOT_FOUND);
