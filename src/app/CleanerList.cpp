@@ -18,14 +18,19 @@ void TMainForm::ToolButton8Click(TObject* /*Sender*/) {
 }
 
 void TMainForm::ToolButton11Click(TObject* /*Sender*/) {
-  // Each mark is read just before its own clean-up would run, after the earlier ones finished.
-  void (TMainForm::*const cleanUps[])() = {
-      &TMainForm::ClearTypedUrls,          &TMainForm::ClearUrlCache,
-      &TMainForm::ClearMediaPlayerHistory, &TMainForm::ClearRunHistory,
-      &TMainForm::ClearRecentDocuments,    &TMainForm::ClearRecycleBin,
+  // The clean-up of each item, by index.
+  using CleanUp = void (*)(TMainForm & form);
+  static constexpr CleanUp kCleanUps[] = {
+      [](TMainForm& form) { form.ClearTypedUrls(); },
+      [](TMainForm& form) { form.ClearUrlCache(); },
+      [](TMainForm& form) { form.ClearMediaPlayerHistory(); },
+      [](TMainForm& form) { form.ClearRunHistory(); },
+      [](TMainForm& form) { form.ClearRecentDocuments(); },
+      [](TMainForm& form) { form.ClearRecycleBin(); },
   };
-  for (int index = 0; index < static_cast<int>(std::size(cleanUps)); ++index) {
-    if (CheckListBox1->Checked(index)) (this->*cleanUps[index])();
+  // Each mark is read just before its own clean-up would run, after the earlier ones finished.
+  for (int index = 0; index < static_cast<int>(std::size(kCleanUps)); ++index) {
+    if (CheckListBox1->Checked(index)) kCleanUps[index](*this);
   }
   ToolButton8Click(nullptr);
 }
