@@ -45,6 +45,9 @@ TMainForm::TMainForm() {
   lvCookies->OnEndSort = [this] { sortKeys_.EndSort(); };
   ToolButton6->OnClick = [this](TObject* sender) { btnCloseClick(sender); };
   ToolButton12->OnClick = [this](TObject* sender) { btnCloseClick(sender); };
+  ToolButton7->OnClick = [this](TObject* sender) { ToolButton7Click(sender); };
+  ToolButton8->OnClick = [this](TObject* sender) { ToolButton8Click(sender); };
+  ToolButton11->OnClick = [this](TObject* sender) { ToolButton11Click(sender); };
 }
 
 TMainForm::~TMainForm() = default;

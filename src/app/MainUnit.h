@@ -61,6 +61,9 @@ class TMainForm : public toolkit::TForm {
   void lvCookiesCompare(toolkit::TObject* Sender, toolkit::TListItem* Item1,
                         toolkit::TListItem* Item2, int Data, int& Compare);
   void lvCookiesColumnClick(toolkit::TObject* Sender, toolkit::TListColumn* Column);
+  void ToolButton7Click(toolkit::TObject* Sender);
+  void ToolButton8Click(toolkit::TObject* Sender);
+  void ToolButton11Click(toolkit::TObject* Sender);
 
  private:
   void BuildLayout();
@@ -73,6 +76,12 @@ class TMainForm : public toolkit::TForm {
   // 0 until a header is clicked; then the 1-based column to sort by, negative for descending.
   std::int32_t SortColumn = 0;
   CookieSortKeys sortKeys_;
+  void ClearTypedUrls();
+  void ClearMediaPlayerHistory();
+  void ClearRunHistory();
+  void ClearUrlCache();
+  void ClearRecycleBin();
+  void ClearRecentDocuments();
 };
 
 // The one main window, owned by the application object.

@@ -49,3 +49,4 @@ inline constexpr DWORD ERROR_NO_MORE_ITEMS = 259;
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
 inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
+inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);

@@ -39,6 +39,10 @@ void TApplication::Run() {
   QApplication::exec();
 }
 
+HWND TApplication::Handle() const {
+  return mainForm_ != nullptr ? mainForm_->Handle() : nullptr;
+}
+
 void TApplication::ProcessMessages() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

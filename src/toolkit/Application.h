@@ -41,6 +41,9 @@ class TApplication {
   // The program file's name without its extension.
   const std::string& Title() const { return title_; }
   TForm* MainForm() const { return mainForm_; }
+  // The window that stands for the application in platform calls: the main window's, or null
+  // while there is none.
+  HWND Handle() const;
 
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor cursor);

@@ -8,10 +8,19 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "platform/UrlCache.h"
+#include "platform/linux/DataDirectory.h"
+#include "platform/linux/MountTable.h"
+#include "platform/linux/TrashDirectories.h"
 #include "platform/linux/UrlCacheStore.h"
+#include "tools/DemoDesktop.h"
 #include "tools/DemoProfile.h"
+#include "tools/DemoRegistry.h"
 #include "tools/FileTimes.h"
+#include "tools/RegeditText.h"
+#include "tools/RegistryCommands.h"
 
 namespace {
 
@@ -28,8 +37,18 @@ constexpr const char* kUsage =
     "      --modified TIME             YYYY-MM-DD[THH:MM:SSZ], UTC (default: now)\n"
     "      --expires TIME              the same, or never (default: never)\n"
     "  cache remove URL...             remove the entries of these names\n"
+    "  reg list KEY                    the key's subkeys (ending in \\) and values\n"
+    "  reg add KEY [NAME TYPE DATA]    add a key, or add or change one of its values; TYPE is\n"
+    "                                  REG_SZ, REG_EXPAND_SZ, REG_DWORD, REG_QWORD or REG_BINARY\n"
+    "                                  (DATA in hex digits); NAME \"\" is the default value\n"
+    "  reg delete KEY [NAME]           delete a key with its subkeys, or one of its values\n"
+    "  reg export [KEY]                REGEDIT4 text of the key and its subkeys (default: all)\n"
+    "  reg import FILE                 apply a REGEDIT4 text (- for the standard input)\n"
+    "  trash                           the trash directories the recycle bin empties\n"
     "  demo                            add the demo profile to the stores\n"
-    "The stores live in $XDG_DATA_HOME/veltrin-standin (default ~/.local/share).\n";
+    "Keys are paths under HKEY_CURRENT_USER, with or without that prefix. The stores live in\n"
+    "$XDG_DATA_HOME/veltrin-standin (default ~/.local/share); the drives are those of\n"
+    "/proc/self/mountinfo, or of the table STANDIN_MOUNTINFO names (none when empty).\n";
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "standin: %s\n", message.c_str());
@@ -99,6 +118,23 @@ int Remove(UrlCacheStore& store, const std::vector<std::string>& names) {
 
 int Demo(UrlCacheStore& store) {
   if (!store.PutAll(standin::DemoCacheEntries())) return Fail("cannot write the URL cache");
+  standin::RegistryStore registry(standin::RegistryStore::DefaultFile());
+  if (!standin::ApplyChanges(registry,
+                             standin::ParseRegedit(standin::DemoRegistryText()).changes)) {
+    return Fail("cannot write the registry");
+  }
+  const std::filesystem::path home = standin::UserDataHome();
+  if (!standin::SeedDemoTrash(home) || !standin::SeedDemoRecentDocuments(home)) {
+    return Fail("cannot write the trash or the recent documents of " + home.string());
+  }
+  return 0;
+}
+
+int ListTrash() {
+  for (const auto& trash :
+       standin::FindTrashDirectories(standin::UserDataHome(), standin::MountedDrives(), getuid())) {
+    std::printf("%s\n", trash.path.c_str());
+  }
   return 0;
 }
 
@@ -112,6 +148,8 @@ int main(int argc, char* argv[]) {
   }
   UrlCacheStore store(UrlCacheStore::DefaultFile());
   if (args[0] == "demo" && args.size() == 1) return Demo(store);
+  if (args[0] == "trash" && args.size() == 1) return ListTrash();
+  if (args[0] == "reg") return standin::RunRegistryCommand({args.begin() + 1, args.end()});
   if (args[0] == "cache" && args.size() >= 2) {
     const std::vector<std::string> rest(args.begin() + 2, args.end());
     if (args[1] == "list" && rest.empty()) return List(store);

@@ -13,6 +13,7 @@ namespace {
 
 FakePlatform* current = nullptr;
 char shlwapiModule;
+char shell32Module;
 
 std::string Text(LPCSTR text) {
   return text == nullptr ? "null" : '"' + std::string(text) + '"';
@@ -24,6 +25,10 @@ std::string Count(LPDWORD size) {
 
 HMODULE ShlwapiModule() {
   return reinterpret_cast<HMODULE>(&shlwapiModule);
+}
+
+HMODULE Shell32Module() {
+  return reinterpret_cast<HMODULE>(&shell32Module);
 }
 
 }  // namespace
@@ -98,6 +103,9 @@ HLOCAL FakePlatform::LocalFree(HLOCAL block) {
 
 HMODULE FakePlatform::LoadLibraryA(LPCSTR fileName) {
   Log("LoadLibraryA(" + Text(fileName) + ")");
+  if (fileName != nullptr && strcasecmp(fileName, "shell32.dll") == 0 && shell32Loads) {
+    return Shell32Module();
+  }
   if (fileName == nullptr || strcasecmp(fileName, "shlwapi.dll") != 0) {
     lastError_ = ERROR_MOD_NOT_FOUND;
     return nullptr;
@@ -107,8 +115,11 @@ HMODULE FakePlatform::LoadLibraryA(LPCSTR fileName) {
 }
 
 FARPROC FakePlatform::GetProcAddress(HMODULE module, LPCSTR procName) {
-  Log("GetProcAddress(" + std::string(module == ShlwapiModule() ? "shlwapi" : "module") + ", " +
-      Text(procName) + ")");
+  Log("GetProcAddress(" + ModuleName(module) + ", " + Text(procName) + ")");
+  if (module == Shell32Module() && exportsEmptyRecycleBin && procName != nullptr &&
+      std::strcmp(procName, "SHEmptyRecycleBinA") == 0) {
+    return reinterpret_cast<FARPROC>(&FakePlatform::EmptyRecycleBin);
+  }
   if (module == ShlwapiModule() && exportsDllGetVersion && procName != nullptr &&
       std::strcmp(procName, "DllGetVersion") == 0) {
     return reinterpret_cast<FARPROC>(&FakePlatform::DllGetVersion);
@@ -118,8 +129,13 @@ FARPROC FakePlatform::GetProcAddress(HMODULE module, LPCSTR procName) {
 }
 
 BOOL FakePlatform::FreeLibrary(HMODULE module) {
-  Log("FreeLibrary(" + std::string(module == ShlwapiModule() ? "shlwapi" : "module") + ")");
-  return module == ShlwapiModule() ? TRUE : FALSE;
+  Log("FreeLibrary(" + ModuleName(module) + ")");
+  return module == ShlwapiModule() || module == Shell32Module() ? TRUE : FALSE;
+}
+
+std::string FakePlatform::ModuleName(HMODULE module) const {
+  if (module == ShlwapiModule()) return "shlwapi";
+  return module == Shell32Module() ? "shell32" : "module";
 }
 
 HRESULT FakePlatform::DllGetVersion(DLLVERSIONINFO* info) {

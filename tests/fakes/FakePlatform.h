@@ -10,10 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeRegistry.h"
 #include "platform/Errors.h"
 #include "platform/Locale.h"
 #include "platform/Memory.h"
 #include "platform/Modules.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
 #include "platform/Time.h"
 #include "platform/UrlCache.h"
 #include "platform/Windowing.h"
@@ -41,7 +44,9 @@ class FakePlatform final : public platform::Errors,
                            public platform::Modules,
                            public platform::Time,
                            public platform::UrlCache,
-                           public platform::Windowing {
+                           public platform::Windowing,
+                           public platform::Registry,
+                           public platform::Shell {
  public:
   FakePlatform();
   ~FakePlatform() override;
@@ -89,6 +94,16 @@ class FakePlatform final : public platform::Errors,
   // Message boxes shown, answered at once with IDOK.
   std::vector<MessageBoxCall> messageBoxes;
 
+  // Registry: keys and values under HKEY_CURRENT_USER, and their faults. Open keys show in
+  // the log as hk1, hk2, ...
+  FakeRegistry registry;
+
+  // Shell: whether "Shell32.dll" loads and exports SHEmptyRecycleBinA, and the owners that
+  // export was called with.
+  bool shell32Loads = true;
+  bool exportsEmptyRecycleBin = true;
+  std::vector<HWND> emptyRecycleBinOwners;
+
   DWORD GetLastError() override;
   void SetLastError(DWORD code) override;
   HLOCAL LocalAlloc(UINT flags, SIZE_T bytes) override;
@@ -110,6 +125,17 @@ class FakePlatform final : public platform::Errors,
   BOOL FindCloseUrlCache(HANDLE search) override;
   BOOL DeleteUrlCacheEntry(LPCSTR urlName) override;
   int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) override;
+  LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM desired, PHKEY result) override;
+  LONG RegQueryInfoKeyA(HKEY key, LPSTR className, LPDWORD classLength, LPDWORD reserved,
+                        LPDWORD subKeys, LPDWORD maxSubKeyLength, LPDWORD maxClassLength,
+                        LPDWORD values, LPDWORD maxValueNameLength, LPDWORD maxValueLength,
+                        LPDWORD securityDescriptorLength, FILETIME* lastWriteTime) override;
+  LONG RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameLength, LPDWORD reserved,
+                     LPDWORD type, LPBYTE data, LPDWORD dataLength) override;
+  LONG RegDeleteValueA(HKEY key, LPCSTR valueName) override;
+  LONG RegCloseKey(HKEY key) override;
+  void SHAddToRecentDocs(UINT flags, LPCVOID path) override;
+  HRESULT SHEmptyRecycleBinA(HWND owner, LPCSTR rootPath, DWORD flags) override;
 
   // The FakePlatform installed now; DllGetVersion reaches it through this.
   static FakePlatform& Current();
@@ -126,6 +152,11 @@ class FakePlatform final : public platform::Errors,
   DWORD BytesNeeded(const FakeCacheEntry& entry) const;
   BOOL Fetch(std::size_t index, INTERNET_CACHE_ENTRY_INFOA* entry, LPDWORD size);
   static HRESULT DllGetVersion(DLLVERSIONINFO* info);
+  static HRESULT EmptyRecycleBin(HWND owner, LPCSTR rootPath, DWORD flags);
+  std::string ModuleName(HMODULE module) const;
+  std::string KeyName(HKEY key) const;
+  // The path of an open key; null for an unknown handle.
+  const std::string* OpenKeyPath(HKEY key) const;
 
   DWORD lastError_ = ERROR_SUCCESS;
   std::map<const void*, SIZE_T> blocks_;
@@ -134,6 +165,12 @@ class FakePlatform final : public platform::Errors,
   int nextSearchId_ = 1;
   int sizeQueries_ = 0;
   std::set<std::string> grown_;
+  struct OpenKey {
+    int id;
+    std::string path;
+  };
+  std::map<HKEY, OpenKey> openKeys_;
+  int nextKeyId_ = 1;
   FakePlatform* previous_;
   platform::Installed<platform::Errors> installedErrors_{*this};
   platform::Installed<platform::Locale> installedLocale_{*this};
@@ -142,6 +179,8 @@ class FakePlatform final : public platform::Errors,
   platform::Installed<platform::Time> installedTime_{*this};
   platform::Installed<platform::UrlCache> installedUrlCache_{*this};
   platform::Installed<platform::Windowing> installedWindowing_{*this};
+  platform::Installed<platform::Registry> installedRegistry_{*this};
+  platform::Installed<platform::Shell> installedShell_{*this};
 };
 
 }  // namespace fakes

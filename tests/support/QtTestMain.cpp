@@ -16,6 +16,8 @@ int main(int argc, char* argv[]) {
   QTemporaryDir runtime;
   setenv("XDG_DATA_HOME", data.path().toLocal8Bit().constData(), 1);
   setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
+  // No drives: the stand-in recycle bin never reaches the trash of a real one.
+  setenv("STANDIN_MOUNTINFO", "", 1);
   QFile::setPermissions(runtime.path(),
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   QApplication application(argc, argv);

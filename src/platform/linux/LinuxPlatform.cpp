@@ -2,6 +2,7 @@
 
 namespace standin {
 
-LinuxPlatform::LinuxPlatform() : urlCache_(UrlCacheStore::DefaultFile()) {}
+LinuxPlatform::LinuxPlatform()
+    : urlCache_(UrlCacheStore::DefaultFile()), registry_(RegistryStore::DefaultFile()) {}
 
 }  // namespace standin

@@ -3,10 +3,12 @@
 
 #include <filesystem>
 
+#include "platform/linux/DesktopShell.h"
 #include "platform/linux/DialogWindowing.h"
 #include "platform/linux/HeapMemory.h"
 #include "platform/linux/LocalModules.h"
 #include "platform/linux/LocalTime.h"
+#include "platform/linux/StoreRegistry.h"
 #include "platform/linux/StoreUrlCache.h"
 #include "platform/linux/ThreadErrors.h"
 #include "platform/linux/UserCollation.h"
@@ -28,6 +30,8 @@ class LinuxPlatform {
   StoreUrlCache urlCache_;
   DialogWindowing windowing_;
   UserCollation collation_;
+  StoreRegistry registry_;
+  DesktopShell shell_;
   platform::Installed<platform::Errors> installedErrors_{errors_};
   platform::Installed<platform::Memory> installedMemory_{memory_};
   platform::Installed<platform::Modules> installedModules_{modules_};
@@ -35,6 +39,8 @@ class LinuxPlatform {
   platform::Installed<platform::UrlCache> installedUrlCache_{urlCache_};
   platform::Installed<platform::Windowing> installedWindowing_{windowing_};
   platform::Installed<platform::Locale> installedCollation_{collation_};
+  platform::Installed<platform::Registry> installedRegistry_{registry_};
+  platform::Installed<platform::Shell> installedShell_{shell_};
 };
 
 }  // namespace standin

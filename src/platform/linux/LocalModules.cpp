@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/Errors.h"
+#include "platform/Shell.h"
 
 namespace standin {
 namespace {
@@ -36,9 +37,14 @@ HRESULT ShellDllGetVersion(DLLVERSIONINFO* info) {
   return S_OK;
 }
 
+HRESULT EmptyRecycleBin(HWND owner, LPCSTR rootPath, DWORD flags) {
+  return platform::Installed<platform::Shell>::Get().SHEmptyRecycleBinA(owner, rootPath, flags);
+}
+
 // The handles are the addresses of these records, so they are never 32 or less.
-const std::array<Library, 1> kLibraries{{
+const std::array<Library, 2> kLibraries{{
     {"shlwapi.dll", {{{"DllGetVersion", reinterpret_cast<FARPROC>(&ShellDllGetVersion)}}}},
+    {"shell32.dll", {{{"SHEmptyRecycleBinA", reinterpret_cast<FARPROC>(&EmptyRecycleBin)}}}},
 }};
 
 const Library* Find(HMODULE module) {
