@@ -33,8 +33,10 @@ TMainForm::TMainForm() {
   OnCreate = [this](TObject* sender) { FormCreate(sender); };
   OnActivate = [this](TObject* sender) { FormActivate(sender); };
   ToolButton3->OnClick = [this](TObject* sender) { btnRefreshClick(sender); };
+  ToolButton4->OnClick = [this](TObject* sender) { btnPrivacyClick(sender); };
   ToolButton6->OnClick = [this](TObject* sender) { btnCloseClick(sender); };
   ToolButton12->OnClick = [this](TObject* sender) { btnCloseClick(sender); };
+  Timer->OnTimer = [this](TObject* sender) { TimerTimer(sender); };
 }
 
 TMainForm::~TMainForm() = default;

@@ -53,6 +53,8 @@ class TMainForm : public toolkit::TForm {
   void FormCreate(toolkit::TObject* Sender);
   void FormActivate(toolkit::TObject* Sender);
   void btnRefreshClick(toolkit::TObject* Sender);
+  void btnPrivacyClick(toolkit::TObject* Sender);
+  void TimerTimer(toolkit::TObject* Sender);
 
  private:
   void BuildLayout();

@@ -40,7 +40,7 @@ void TApplication::Run() {
 }
 
 void TApplication::ProcessMessages() {
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  platform::DispatchPendingMessages();
 }
 
 void TApplication::SetCursor(TCursor cursor) {

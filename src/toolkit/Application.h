@@ -36,7 +36,7 @@ class TApplication {
   }
   // Shows the main window and runs the message loop until the main window closes.
   void Run();
-  // Dispatches every message waiting in the queue, then returns.
+  // Dispatches every message waiting in the queue, then returns; handlers may run inside it.
   void ProcessMessages();
   // The program file's name without its extension.
   const std::string& Title() const { return title_; }

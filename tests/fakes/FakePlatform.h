@@ -13,8 +13,10 @@
 #include "platform/Errors.h"
 #include "platform/Memory.h"
 #include "platform/Modules.h"
+#include "platform/Processes.h"
 #include "platform/Time.h"
 #include "platform/UrlCache.h"
+#include "platform/WindowMessaging.h"
 #include "platform/Windowing.h"
 
 namespace fakes {
@@ -25,6 +27,25 @@ struct FakeCacheEntry {
   DWORD hits = 0;
   std::uint64_t modified = 0;
   std::uint64_t expires = 0;
+};
+
+// A window of another program, as the searches see it.
+struct FakeWindow {
+  std::string className;
+  std::string title;
+  HWND parent = nullptr;  // null: a top-level window
+  int controlId = 0;
+  // Top-level windows are found from this FindWindowA search for their class and title on
+  // (1-based), and no longer from `goneFromSearch` on (0: never gone).
+  int foundFromSearch = 1;
+  int goneFromSearch = 0;
+};
+
+struct WindowMessage {
+  HWND window;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
 };
 
 struct MessageBoxCall {
@@ -39,13 +60,15 @@ class FakePlatform final : public platform::Errors,
                            public platform::Modules,
                            public platform::Time,
                            public platform::UrlCache,
-                           public platform::Windowing {
+                           public platform::Windowing,
+                           public platform::WindowMessaging,
+                           public platform::Processes {
  public:
   FakePlatform();
   ~FakePlatform() override;
 
   // Every call so far, as "Name(arg, ...)": null pointers as null, heap blocks as buf<size>,
-  // search handles as h1, h2, ...
+  // search handles as h1, h2, ..., windows as w1, w2, ... in the order they were added.
   std::vector<std::string> calls;
   // The calls whose name is `name`, in order.
   std::vector<std::string> CallsOf(const std::string& name) const;
@@ -80,6 +103,16 @@ class FakePlatform final : public platform::Errors,
   // Message boxes shown, answered at once with IDOK.
   std::vector<MessageBoxCall> messageBoxes;
 
+  // Windows of other programs: added in creation order, closed at any time.
+  HWND AddWindow(FakeWindow window);
+  void CloseWindow(HWND window);
+  // The last text WM_SETTEXT gave the window.
+  std::string TextOf(HWND window) const;
+  std::vector<WindowMessage> posted;
+  UINT winExecResult = 33;
+  // Milliseconds spent in Sleep: the only clock that moves while the fake runs.
+  std::uint64_t slept = 0;
+
   DWORD GetLastError() override;
   void SetLastError(DWORD code) override;
   HLOCAL LocalAlloc(UINT flags, SIZE_T bytes) override;
@@ -96,11 +129,27 @@ class FakePlatform final : public platform::Errors,
   BOOL FindCloseUrlCache(HANDLE search) override;
   BOOL DeleteUrlCacheEntry(LPCSTR urlName) override;
   int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) override;
+  BOOL MessageBeep(UINT type) override;
+  void DispatchPendingMessages() override;
+  HWND FindWindowA(LPCSTR className, LPCSTR windowName) override;
+  HWND FindWindowExA(HWND parent, HWND childAfter, LPCSTR className, LPCSTR windowName) override;
+  int GetDlgCtrlID(HWND window) override;
+  BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  UINT WinExec(LPCSTR commandLine, UINT show) override;
+  void Sleep(DWORD milliseconds) override;
 
   // The FakePlatform installed now; DllGetVersion reaches it through this.
   static FakePlatform& Current();
 
  private:
+  struct Window {
+    FakeWindow shape;
+    int searches = 0;
+    bool closed = false;
+    std::string text;
+  };
+
   struct Search {
     int id;
     std::size_t next;  // index into cache of the next entry to fetch
@@ -109,6 +158,8 @@ class FakePlatform final : public platform::Errors,
   void Log(std::string call);
   std::string Pointer(const void* pointer) const;
   std::string Handle(HANDLE search) const;
+  std::string WindowName(HWND window) const;
+  Window* Find(HWND window);
   DWORD BytesNeeded(const FakeCacheEntry& entry) const;
   BOOL Fetch(std::size_t index, INTERNET_CACHE_ENTRY_INFOA* entry, LPDWORD size);
   static HRESULT DllGetVersion(DLLVERSIONINFO* info);
@@ -120,6 +171,7 @@ class FakePlatform final : public platform::Errors,
   int nextSearchId_ = 1;
   int sizeQueries_ = 0;
   std::set<std::string> grown_;
+  std::vector<Window> windows_;
   FakePlatform* previous_;
   platform::Installed<platform::Errors> installedErrors_{*this};
   platform::Installed<platform::Memory> installedMemory_{*this};
@@ -127,6 +179,8 @@ class FakePlatform final : public platform::Errors,
   platform::Installed<platform::Time> installedTime_{*this};
   platform::Installed<platform::UrlCache> installedUrlCache_{*this};
   platform::Installed<platform::Windowing> installedWindowing_{*this};
+  platform::Installed<platform::WindowMessaging> installedWindowMessaging_{*this};
+  platform::Installed<platform::Processes> installedProcesses_{*this};
 };
 
 }  // namespace fakes
