@@ -4,8 +4,10 @@
 #include <filesystem>
 
 #include "platform/linux/DialogWindowing.h"
+#include "platform/linux/DirectoryWindows.h"
 #include "platform/linux/HeapMemory.h"
 #include "platform/linux/LocalModules.h"
+#include "platform/linux/LocalProcesses.h"
 #include "platform/linux/LocalTime.h"
 #include "platform/linux/StoreUrlCache.h"
 #include "platform/linux/ThreadErrors.h"
@@ -26,12 +28,16 @@ class LinuxPlatform {
   LocalTime time_;
   StoreUrlCache urlCache_;
   DialogWindowing windowing_;
+  DirectoryWindows windowMessaging_;
+  LocalProcesses processes_;
   platform::Installed<platform::Errors> installedErrors_{errors_};
   platform::Installed<platform::Memory> installedMemory_{memory_};
   platform::Installed<platform::Modules> installedModules_{modules_};
   platform::Installed<platform::Time> installedTime_{time_};
   platform::Installed<platform::UrlCache> installedUrlCache_{urlCache_};
   platform::Installed<platform::Windowing> installedWindowing_{windowing_};
+  platform::Installed<platform::WindowMessaging> installedWindowMessaging_{windowMessaging_};
+  platform::Installed<platform::Processes> installedProcesses_{processes_};
 };
 
 }  // namespace standin
