@@ -43,13 +43,14 @@ bool ListenedToBy(int fd, const ProcessIdentity& owner) {
 std::optional<LRESULT> AwaitAnswer(int fd, std::chrono::milliseconds bound, DWORD& error) {
   const Clock::time_point deadline = Clock::now() + bound;
   while (true) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) {
+    const Clock::time_point now = Clock::now();
+    if (now >= deadline) {
       error = ERROR_TIMEOUT;
       return std::nullopt;
     }
     pollfd wait{fd, POLLIN, 0};
+    // Rounded up, so the wait never ends before the bound.
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
     const int ready = ::poll(&wait, 1, static_cast<int>(left.count()));
     if (ready < 0 && errno == EINTR) continue;
     if (ready == 0) continue;  // the deadline check above ends the wait

@@ -7,7 +7,6 @@
 
 #include <QSocketNotifier>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -19,7 +18,7 @@ namespace {
 
 // Connections that have not delivered their message yet; past this, the oldest goes.
 constexpr std::size_t kMaxWaitingConnections = 32;
-// A connection that delivers nothing for this long is dropped at the next arrival.
+// A connection that delivers nothing for this long is dropped.
 constexpr qint64 kIdleConnectionMs = 2000;
 
 // The listening socket at `path`, or an invalid one.
@@ -56,6 +55,8 @@ struct MessageEndpoint::Connection {
 MessageEndpoint::MessageEndpoint(const std::filesystem::path& folder)
     : path_(SocketOf(folder, ::getpid())), listener_(Listen(path_)) {
   if (!listener_.Valid()) return;
+  expiry_.setSingleShot(true);
+  QObject::connect(&expiry_, &QTimer::timeout, &expiry_, [this] { Drain(); });
   notifier_ = std::make_unique<QSocketNotifier>(listener_.Get(), QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
                    [this] { AcceptPending(); });
@@ -82,45 +83,52 @@ void MessageEndpoint::Forget(HWND window) {
 void MessageEndpoint::AcceptPending() {
   while (true) {
     UniqueFd fd(::accept4(listener_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
-    if (!fd.Valid()) return;
+    if (!fd.Valid()) break;
     // Another user reaches this socket only where the folder was opened up to them; even
     // then nothing of theirs is read.
     if (!FromThisUser(fd.Get())) continue;
-    std::erase_if(connections_,
-                  [](const auto& waiting) { return waiting->age.elapsed() > kIdleConnectionMs; });
-    if (connections_.size() >= kMaxWaitingConnections) connections_.erase(connections_.begin());
+    if (connections_.size() >= kMaxWaitingConnections) connections_.pop_front();
     auto connection = std::make_unique<Connection>();
     connection->fd = std::move(fd);
     connection->notifier =
         std::make_unique<QSocketNotifier>(connection->fd.Get(), QSocketNotifier::Read);
     connection->age.start();
-    Connection* raw = connection.get();
-    QObject::connect(raw->notifier.get(), &QSocketNotifier::activated, raw->notifier.get(),
-                     [this, raw] { Receive(raw); });
+    QObject::connect(connection->notifier.get(), &QSocketNotifier::activated,
+                     connection->notifier.get(), [this] { Drain(); });
     connections_.push_back(std::move(connection));
+  }
+  Drain();
+}
+
+void MessageEndpoint::Drain() {
+  while (!connections_.empty()) {
+    Connection& first = *connections_.front();
+    std::string bytes(kMaxPacketBytes + 1, '\0');
+    const ssize_t received = ::recv(first.fd.Get(), bytes.data(), bytes.size(), 0);
+    if (received < 0 && (errno == EAGAIN || errno == EINTR)) {
+      // Messages are taken in the order their connections came; a connection that is slow
+      // to deliver holds the later ones up, for a while.
+      if (first.age.elapsed() < kIdleConnectionMs) {
+        expiry_.start(static_cast<int>(kIdleConnectionMs - first.age.elapsed()) + 1);
+        return;
+      }
+      connections_.pop_front();
+      continue;
+    }
+    // Handled once and closed, whatever came: a sender writes one message a connection.
+    std::unique_ptr<Connection> done = std::move(connections_.front());
+    connections_.pop_front();
+    // Its notifier may be the sender of the signal being handled: deleted once that is over.
+    done->notifier->setEnabled(false);
+    done->notifier.release()->deleteLater();
+    if (received > 0) {
+      bytes.resize(static_cast<std::size_t>(received));
+      Handle(bytes, done->fd.Get());
+    }
   }
 }
 
-std::unique_ptr<MessageEndpoint::Connection> MessageEndpoint::Detach(Connection* connection) {
-  const auto found = std::find_if(connections_.begin(), connections_.end(),
-                                  [connection](const auto& c) { return c.get() == connection; });
-  if (found == connections_.end()) return nullptr;
-  std::unique_ptr<Connection> detached = std::move(*found);
-  connections_.erase(found);
-  // The notifier is the sender of the signal being handled: deleted once that is over.
-  detached->notifier->setEnabled(false);
-  detached->notifier.release()->deleteLater();
-  return detached;
-}
-
-void MessageEndpoint::Receive(Connection* connection) {
-  std::string bytes(kMaxPacketBytes + 1, '\0');
-  const ssize_t received = ::recv(connection->fd.Get(), bytes.data(), bytes.size(), 0);
-  if (received < 0 && (errno == EAGAIN || errno == EINTR)) return;
-  // Handled once and closed, whatever came: the sender writes one message a connection.
-  const std::unique_ptr<Connection> done = Detach(connection);
-  if (done == nullptr || received <= 0) return;
-  bytes.resize(static_cast<std::size_t>(received));
+void MessageEndpoint::Handle(const std::string& bytes, int fd) {
   const auto packet = Decode(bytes);
   if (!packet) return;
   LRESULT result = 0;
@@ -134,7 +142,7 @@ void MessageEndpoint::Receive(Connection* connection) {
   }
   if (packet->delivery == Delivery::Sent) {
     const std::string answer = EncodeAnswer(result);
-    ::send(done->fd.Get(), answer.data(), answer.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
+    ::send(fd, answer.data(), answer.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
   }
 }
 

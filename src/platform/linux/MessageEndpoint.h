@@ -6,12 +6,15 @@
 #include <sys/types.h>
 
 #include <QElapsedTimer>
+#include <QTimer>
+
+#include <deque>
 
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
-#include <vector>
+#include <string>
 
 #include "platform/WinTypes.h"
 #include "platform/linux/UniqueFd.h"
@@ -43,14 +46,16 @@ class MessageEndpoint {
   struct Connection;
 
   void AcceptPending();
-  void Receive(Connection* connection);
-  std::unique_ptr<Connection> Detach(Connection* connection);
+  // Takes the waiting messages in the order their connections came.
+  void Drain();
+  void Handle(const std::string& bytes, int fd);
 
   std::filesystem::path path_;
   UniqueFd listener_;
   std::unique_ptr<QSocketNotifier> notifier_;
   std::map<HWND, Procedure> procedures_;
-  std::vector<std::unique_ptr<Connection>> connections_;
+  std::deque<std::unique_ptr<Connection>> connections_;
+  QTimer expiry_;
 };
 
 }  // namespace standin
