@@ -2,6 +2,8 @@
 // The application object: the main window, the message loop, the application-wide cursor and
 // the application-wide error handler.
 
+#include <QPointer>
+
 #include <exception>
 #include <functional>
 #include <string>
@@ -47,6 +49,10 @@ class TApplication {
 
   // Runs an event handler; an error that escapes it is shown, and the program goes on.
   void Dispatch(const std::function<void()>& handler) noexcept;
+  // Whether a handler is running, perhaps with others nested inside it.
+  bool Busy() const { return handlerDepth_ > 0; }
+  // Closes the form once every running handler has returned.
+  void CloseWhenIdle(TForm* form);
   // Shows the error's message in an error box titled with the application title.
   void ShowException(const std::exception_ptr& error);
 
@@ -56,6 +62,8 @@ class TApplication {
   std::string title_;
   TForm* mainForm_ = nullptr;
   TCursor cursor_ = crDefault;
+  int handlerDepth_ = 0;
+  QPointer<TForm> pendingClose_;
 };
 
 // The one application object of the process, while it exists.

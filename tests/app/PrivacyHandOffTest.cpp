@@ -280,6 +280,23 @@ TEST_F(PrivacyHandOffTest, HandOffNestedInTheWatcherHasItsArmingUndoneByTheNextP
   EXPECT_EQ(fake.calls.back(), "FindCloseUrlCache(h2)");
 }
 
+TEST_F(PrivacyHandOffTest, ClosingTheWindowDuringTheWatchKeepsItUpUntilTheRefreshIsDone) {
+  TMainForm& form = Open();
+  form.show();
+  Script({.optionsGoneFrom = 3});
+  std::vector<bool> visibleAtMessages;
+  fake.onCall = [&](const std::string& call) {
+    if (call != kMessages) return;
+    visibleAtMessages.push_back(form.isVisible());
+    if (visibleAtMessages.size() == 1) form.ToolButton6->click();
+  };
+  // As the timer runs it: through the application's dispatch.
+  application.Dispatch([&] { form.Timer->OnTimer(&form); });
+  EXPECT_THAT(visibleAtMessages, ElementsAre(true, true, true));
+  EXPECT_EQ(Count(kLoad), 1);
+  EXPECT_FALSE(form.isVisible());
+}
+
 struct WatchCase {
   const char* name;
   int openUntilSearch;  // Internet Options is found before this search; 1: never open
