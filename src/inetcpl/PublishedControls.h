@@ -36,9 +36,10 @@ class PublishedControls {
   HWND Keep(std::unique_ptr<standin::WindowHost::Window> window);
 
   standin::WindowHost& host_;
-  QObject context_;  // ends the connections to the controls with this object
   std::map<int, QPointer<QAbstractButton>> buttons_;
   std::vector<std::unique_ptr<standin::WindowHost::Window>> windows_;
+  // Ends the connections to the controls first, before the windows they update go.
+  QObject context_;
 };
 
 }  // namespace inetcpl

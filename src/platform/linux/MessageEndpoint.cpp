@@ -118,9 +118,9 @@ void MessageEndpoint::Drain() {
     // Handled once and closed, whatever came: a sender writes one message a connection.
     std::unique_ptr<Connection> done = std::move(connections_.front());
     connections_.pop_front();
-    // Its notifier may be the sender of the signal being handled: deleted once that is over.
+    // Quiet while its message is handled, which may dispatch events. Qt allows deleting the
+    // notifier whose signal is being handled, which happens when `done` goes.
     done->notifier->setEnabled(false);
-    done->notifier.release()->deleteLater();
     if (received > 0) {
       bytes.resize(static_cast<std::size_t>(received));
       Handle(bytes, done->fd.Get());
