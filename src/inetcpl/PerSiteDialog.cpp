@@ -42,6 +42,9 @@ PerSiteDialog::PerSiteDialog(QWidget* owner, standin::WindowHost& host, SiteDeci
   sites_ = new QTreeWidget(this);
   sites_->setHeaderLabels({"Domain", "Setting"});
   sites_->setRootIsDecorated(false);
+  sites_->header()->setStretchLastSection(false);
+  sites_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  sites_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
   sites_->setAccessibleName("Managed websites");
   sitesLabel->setBuddy(sites_);
   remove_ = Button("&Remove", this);
