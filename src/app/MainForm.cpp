@@ -35,6 +35,7 @@ TMainForm::TMainForm() {
   ToolButton1->OnClick = [this](TObject* sender) { btnCheckClick(sender); };
   ToolButton2->OnClick = [this](TObject* sender) { btnCheckClick(sender); };
   ToolButton3->OnClick = [this](TObject* sender) { btnRefreshClick(sender); };
+  ToolButton4->OnClick = [this](TObject* sender) { btnPrivacyClick(sender); };
   ToolButton5->OnClick = [this](TObject* sender) { btnDeleteClick(sender); };
   lvCookies->OnColumnClick = [this](TObject* sender, TListColumn* column) {
     lvCookiesColumnClick(sender, column);
@@ -48,6 +49,7 @@ TMainForm::TMainForm() {
   ToolButton7->OnClick = [this](TObject* sender) { ToolButton7Click(sender); };
   ToolButton8->OnClick = [this](TObject* sender) { ToolButton8Click(sender); };
   ToolButton11->OnClick = [this](TObject* sender) { ToolButton11Click(sender); };
+  Timer->OnTimer = [this](TObject* sender) { TimerTimer(sender); };
 }
 
 TMainForm::~TMainForm() = default;

@@ -58,9 +58,11 @@ class TMainForm : public toolkit::TForm {
   void btnCheckClick(toolkit::TObject* Sender);
   void btnRefreshClick(toolkit::TObject* Sender);
   void btnDeleteClick(toolkit::TObject* Sender);
+  void btnPrivacyClick(toolkit::TObject* Sender);
   void lvCookiesCompare(toolkit::TObject* Sender, toolkit::TListItem* Item1,
                         toolkit::TListItem* Item2, int Data, int& Compare);
   void lvCookiesColumnClick(toolkit::TObject* Sender, toolkit::TListColumn* Column);
+  void TimerTimer(toolkit::TObject* Sender);
   void ToolButton7Click(toolkit::TObject* Sender);
   void ToolButton8Click(toolkit::TObject* Sender);
   void ToolButton11Click(toolkit::TObject* Sender);

@@ -1,5 +1,5 @@
 #pragma once
-// Top-level windows and their messages.
+// Message boxes, beeps and the dispatching of this thread's pending messages.
 
 #include "platform/Installed.h"
 #include "platform/WinTypes.h"
@@ -17,6 +17,11 @@ class Windowing : public Service {
  public:
   // Shows a modal message box owned by `owner` (may be null) and returns the button pressed.
   virtual int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) = 0;
+  // Plays the sound of message boxes of that type; MB_OK (0) is the default beep.
+  virtual BOOL MessageBeep(UINT type) = 0;
+  // Dispatches every message waiting for this thread (input, painting, timer ticks, messages
+  // from other programs), then returns: what the toolkit's ProcessMessages runs on.
+  virtual void DispatchPendingMessages() = 0;
 };
 
 }  // namespace platform
@@ -24,3 +29,11 @@ class Windowing : public Service {
 inline int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   return platform::Installed<platform::Windowing>::Get().MessageBoxA(owner, text, caption, type);
 }
+inline BOOL MessageBeep(UINT type) {
+  return platform::Installed<platform::Windowing>::Get().MessageBeep(type);
+}
+namespace platform {
+inline void DispatchPendingMessages() {
+  Installed<Windowing>::Get().DispatchPendingMessages();
+}
+}  // namespace platform

@@ -6,6 +6,7 @@
 #include <QFont>
 
 #include <new>
+#include <utility>
 
 #include "platform/Windowing.h"
 #include "toolkit/Form.h"
@@ -44,7 +45,7 @@ HWND TApplication::Handle() const {
 }
 
 void TApplication::ProcessMessages() {
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  platform::DispatchPendingMessages();
 }
 
 void TApplication::SetCursor(TCursor cursor) {
@@ -54,11 +55,17 @@ void TApplication::SetCursor(TCursor cursor) {
 }
 
 void TApplication::Dispatch(const std::function<void()>& handler) noexcept {
+  ++handlerDepth_;
   try {
     handler();
   } catch (...) {
     ShowException(std::current_exception());
   }
+  if (--handlerDepth_ == 0 && pendingClose_ != nullptr) std::exchange(pendingClose_, {})->close();
+}
+
+void TApplication::CloseWhenIdle(TForm* form) {
+  pendingClose_ = form;
 }
 
 void TApplication::ShowException(const std::exception_ptr& error) {

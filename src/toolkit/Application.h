@@ -2,6 +2,8 @@
 // The application object: the main window, the message loop, the application-wide cursor and
 // the application-wide error handler.
 
+#include <QPointer>
+
 #include <exception>
 #include <functional>
 #include <string>
@@ -36,7 +38,7 @@ class TApplication {
   }
   // Shows the main window and runs the message loop until the main window closes.
   void Run();
-  // Dispatches every message waiting in the queue, then returns.
+  // Dispatches every message waiting in the queue, then returns; handlers may run inside it.
   void ProcessMessages();
   // The program file's name without its extension.
   const std::string& Title() const { return title_; }
@@ -50,6 +52,10 @@ class TApplication {
 
   // Runs an event handler; an error that escapes it is shown, and the program goes on.
   void Dispatch(const std::function<void()>& handler) noexcept;
+  // Whether a handler is running, perhaps with others nested inside it.
+  bool Busy() const { return handlerDepth_ > 0; }
+  // Closes the form once every running handler has returned.
+  void CloseWhenIdle(TForm* form);
   // Shows the error's message in an error box titled with the application title.
   void ShowException(const std::exception_ptr& error);
 
@@ -59,6 +65,8 @@ class TApplication {
   std::string title_;
   TForm* mainForm_ = nullptr;
   TCursor cursor_ = crDefault;
+  int handlerDepth_ = 0;
+  QPointer<TForm> pendingClose_;
 };
 
 // The one application object of the process, while it exists.

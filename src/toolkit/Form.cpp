@@ -1,5 +1,6 @@
 #include "toolkit/Form.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 
 namespace toolkit {
@@ -16,6 +17,16 @@ bool TForm::event(QEvent* event) {
     Application->Dispatch([this] { OnActivate(this); });
   }
   return handled;
+}
+
+void TForm::closeEvent(QCloseEvent* event) {
+  // A handler waiting for another program keeps its window up until it is done with it.
+  if (Application != nullptr && Application->Busy()) {
+    event->ignore();
+    Application->CloseWhenIdle(this);
+    return;
+  }
+  QWidget::closeEvent(event);
 }
 
 }  // namespace toolkit

@@ -318,3 +318,131 @@ int FakePlatform::MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type
 }
 
 }  // namespace fakes
+
+namespace fakes {
+namespace {
+
+constexpr std::uintptr_t kFirstWindow = 0x10001;
+
+bool SameName(const std::string& name, LPCSTR wanted) {
+  return wanted == nullptr || strcasecmp(name.c_str(), wanted) == 0;
+}
+
+}  // namespace
+
+HWND FakePlatform::AddWindow(FakeWindow window) {
+  windows_.push_back(Window{std::move(window), 0, false, {}});
+  return reinterpret_cast<HWND>(kFirstWindow + windows_.size() - 1);
+}
+
+void FakePlatform::CloseWindow(HWND window) {
+  if (Window* found = Find(window)) found->closed = true;
+}
+
+std::string FakePlatform::TextOf(HWND window) const {
+  const auto index = reinterpret_cast<std::uintptr_t>(window) - kFirstWindow;
+  return index < windows_.size() ? windows_[index].text : std::string();
+}
+
+FakePlatform::Window* FakePlatform::Find(HWND window) {
+  const auto index = reinterpret_cast<std::uintptr_t>(window) - kFirstWindow;
+  if (index >= windows_.size() || windows_[index].closed) return nullptr;
+  return &windows_[index];
+}
+
+std::string FakePlatform::WindowName(HWND window) const {
+  if (window == nullptr) return "null";
+  const auto index = reinterpret_cast<std::uintptr_t>(window) - kFirstWindow;
+  return index < windows_.size() ? "w" + std::to_string(index + 1) : "bad";
+}
+
+BOOL FakePlatform::MessageBeep(UINT type) {
+  Log("MessageBeep(" + std::to_string(type) + ")");
+  return TRUE;
+}
+
+void FakePlatform::DispatchPendingMessages() {
+  Log("DispatchPendingMessages()");
+}
+
+HWND FakePlatform::FindWindowA(LPCSTR className, LPCSTR windowName) {
+  Log("FindWindowA(" + Text(className) + ", " + Text(windowName) + ")");
+  HWND result = nullptr;
+  for (std::size_t i = 0; i < windows_.size(); ++i) {
+    Window& window = windows_[i];
+    if (window.shape.parent != nullptr || !SameName(window.shape.className, className) ||
+        !SameName(window.shape.title, windowName)) {
+      continue;
+    }
+    const int search = ++window.searches;
+    const bool shown = !window.closed && search >= window.shape.foundFromSearch &&
+                       (window.shape.goneFromSearch == 0 || search < window.shape.goneFromSearch);
+    if (shown && result == nullptr) result = reinterpret_cast<HWND>(kFirstWindow + i);
+  }
+  return result;
+}
+
+HWND FakePlatform::FindWindowExA(HWND parent, HWND childAfter, LPCSTR className,
+                                 LPCSTR windowName) {
+  Log("FindWindowExA(" + WindowName(parent) + ", " + WindowName(childAfter) + ", " +
+      Text(className) + ", " + Text(windowName) + ")");
+  if (parent != nullptr && Find(parent) == nullptr) return nullptr;
+  bool past = childAfter == nullptr;
+  for (std::size_t i = 0; i < windows_.size(); ++i) {
+    const HWND handle = reinterpret_cast<HWND>(kFirstWindow + i);
+    if (!past) {
+      past = handle == childAfter;
+      continue;
+    }
+    const Window& window = windows_[i];
+    if (!window.closed && window.shape.parent == parent &&
+        SameName(window.shape.className, className) && SameName(window.shape.title, windowName)) {
+      return handle;
+    }
+  }
+  return nullptr;
+}
+
+int FakePlatform::GetDlgCtrlID(HWND window) {
+  Log("GetDlgCtrlID(" + WindowName(window) + ")");
+  const Window* found = Find(window);
+  return found == nullptr ? 0 : found->shape.controlId;
+}
+
+BOOL FakePlatform::PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Log("PostMessageA(" + WindowName(window) + ", " + std::to_string(message) + ", " +
+      std::to_string(wParam) + ", " + std::to_string(lParam) + ")");
+  if (Find(window) == nullptr) {
+    lastError_ = ERROR_INVALID_WINDOW_HANDLE;
+    return FALSE;
+  }
+  posted.push_back({window, message, wParam, lParam});
+  return TRUE;
+}
+
+LRESULT FakePlatform::SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const bool setsText = message == WM_SETTEXT;
+  Log("SendMessageA(" + WindowName(window) + ", " + std::to_string(message) + ", " +
+      std::to_string(wParam) + ", " +
+      (setsText ? Text(reinterpret_cast<LPCSTR>(lParam)) : std::to_string(lParam)) + ")");
+  Window* found = Find(window);
+  if (found == nullptr) {
+    lastError_ = ERROR_INVALID_WINDOW_HANDLE;
+    return 0;
+  }
+  if (!setsText) return 0;
+  found->text = lParam == 0 ? "" : reinterpret_cast<LPCSTR>(lParam);
+  return TRUE;
+}
+
+UINT FakePlatform::WinExec(LPCSTR commandLine, UINT show) {
+  Log("WinExec(" + Text(commandLine) + ", " + std::to_string(show) + ")");
+  return winExecResult;
+}
+
+void FakePlatform::Sleep(DWORD milliseconds) {
+  Log("Sleep(" + std::to_string(milliseconds) + ")");
+  slept += milliseconds;
+}
+
+}  // namespace fakes

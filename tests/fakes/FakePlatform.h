@@ -17,8 +17,10 @@
 #include "platform/Modules.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/Processes.h"
 #include "platform/Time.h"
 #include "platform/UrlCache.h"
+#include "platform/WindowMessaging.h"
 #include "platform/Windowing.h"
 
 namespace fakes {
@@ -29,6 +31,25 @@ struct FakeCacheEntry {
   DWORD hits = 0;
   std::uint64_t modified = 0;
   std::uint64_t expires = 0;
+};
+
+// A window of another program, as the searches see it.
+struct FakeWindow {
+  std::string className;
+  std::string title;
+  HWND parent = nullptr;  // null: a top-level window
+  int controlId = 0;
+  // Top-level windows are found from this FindWindowA search for their class and title on
+  // (1-based), and no longer from `goneFromSearch` on (0: never gone).
+  int foundFromSearch = 1;
+  int goneFromSearch = 0;
+};
+
+struct WindowMessage {
+  HWND window;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
 };
 
 struct MessageBoxCall {
@@ -46,13 +67,15 @@ class FakePlatform final : public platform::Errors,
                            public platform::UrlCache,
                            public platform::Windowing,
                            public platform::Registry,
-                           public platform::Shell {
+                           public platform::Shell,
+                           public platform::WindowMessaging,
+                           public platform::Processes {
  public:
   FakePlatform();
   ~FakePlatform() override;
 
   // Every call so far, as "Name(arg, ...)": null pointers as null, heap blocks as buf<size>,
-  // search handles as h1, h2, ...
+  // search handles as h1, h2, ..., windows as w1, w2, ... in the order they were added.
   std::vector<std::string> calls;
   // The calls whose name is `name`, in order.
   std::vector<std::string> CallsOf(const std::string& name) const;
@@ -103,6 +126,15 @@ class FakePlatform final : public platform::Errors,
   bool shell32Loads = true;
   bool exportsEmptyRecycleBin = true;
   std::vector<HWND> emptyRecycleBinOwners;
+  // Windows of other programs: added in creation order, closed at any time.
+  HWND AddWindow(FakeWindow window);
+  void CloseWindow(HWND window);
+  // The last text WM_SETTEXT gave the window.
+  std::string TextOf(HWND window) const;
+  std::vector<WindowMessage> posted;
+  UINT winExecResult = 33;
+  // Milliseconds spent in Sleep: the only clock that moves while the fake runs.
+  std::uint64_t slept = 0;
 
   DWORD GetLastError() override;
   void SetLastError(DWORD code) override;
@@ -136,11 +168,27 @@ class FakePlatform final : public platform::Errors,
   LONG RegCloseKey(HKEY key) override;
   void SHAddToRecentDocs(UINT flags, LPCVOID path) override;
   HRESULT SHEmptyRecycleBinA(HWND owner, LPCSTR rootPath, DWORD flags) override;
+  BOOL MessageBeep(UINT type) override;
+  void DispatchPendingMessages() override;
+  HWND FindWindowA(LPCSTR className, LPCSTR windowName) override;
+  HWND FindWindowExA(HWND parent, HWND childAfter, LPCSTR className, LPCSTR windowName) override;
+  int GetDlgCtrlID(HWND window) override;
+  BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  UINT WinExec(LPCSTR commandLine, UINT show) override;
+  void Sleep(DWORD milliseconds) override;
 
   // The FakePlatform installed now; DllGetVersion reaches it through this.
   static FakePlatform& Current();
 
  private:
+  struct Window {
+    FakeWindow shape;
+    int searches = 0;
+    bool closed = false;
+    std::string text;
+  };
+
   struct Search {
     int id;
     std::size_t next;  // index into cache of the next entry to fetch
@@ -149,6 +197,8 @@ class FakePlatform final : public platform::Errors,
   void Log(std::string call);
   std::string Pointer(const void* pointer) const;
   std::string Handle(HANDLE search) const;
+  std::string WindowName(HWND window) const;
+  Window* Find(HWND window);
   DWORD BytesNeeded(const FakeCacheEntry& entry) const;
   BOOL Fetch(std::size_t index, INTERNET_CACHE_ENTRY_INFOA* entry, LPDWORD size);
   static HRESULT DllGetVersion(DLLVERSIONINFO* info);
@@ -171,6 +221,7 @@ class FakePlatform final : public platform::Errors,
   };
   std::map<HKEY, OpenKey> openKeys_;
   int nextKeyId_ = 1;
+  std::vector<Window> windows_;
   FakePlatform* previous_;
   platform::Installed<platform::Errors> installedErrors_{*this};
   platform::Installed<platform::Locale> installedLocale_{*this};
@@ -181,6 +232,8 @@ class FakePlatform final : public platform::Errors,
   platform::Installed<platform::Windowing> installedWindowing_{*this};
   platform::Installed<platform::Registry> installedRegistry_{*this};
   platform::Installed<platform::Shell> installedShell_{*this};
+  platform::Installed<platform::WindowMessaging> installedWindowMessaging_{*this};
+  platform::Installed<platform::Processes> installedProcesses_{*this};
 };
 
 }  // namespace fakes

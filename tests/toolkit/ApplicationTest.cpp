@@ -10,6 +10,7 @@
 #include "fakes/FakePlatform.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/Form.h"
 #include "toolkit/HeapBuffer.h"
 #include "toolkit/Timer.h"
 #include "toolkit/ToolBar.h"
@@ -91,6 +92,21 @@ TEST_F(ApplicationTest, TimerStartsEnabledAndSettingTheSameStateChangesNothing) 
   EXPECT_FALSE(timer.Enabled());
   timer.SetEnabled(true);
   EXPECT_TRUE(timer.Enabled());
+}
+
+TEST_F(ApplicationTest, CloseAskedForInsideHandlersWaitsUntilTheyAllReturned) {
+  toolkit::TForm form;
+  form.show();
+  bool visibleAfterInner = false;
+  application_.Dispatch([&] {
+    application_.Dispatch([&] { form.Close(); });
+    visibleAfterInner = form.isVisible();
+  });
+  EXPECT_TRUE(visibleAfterInner);
+  EXPECT_FALSE(form.isVisible());
+  form.show();
+  form.Close();  // with no handler running, at once
+  EXPECT_FALSE(form.isVisible());
 }
 
 }  // namespace

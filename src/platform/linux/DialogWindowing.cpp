@@ -1,5 +1,6 @@
 #include "platform/linux/DialogWindowing.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -29,6 +30,15 @@ int DialogWindowing::MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT t
                   QString::fromUtf8(text ? text : ""), QMessageBox::Ok, parent);
   box.exec();
   return IDOK;
+}
+
+BOOL DialogWindowing::MessageBeep(UINT /*type*/) {
+  QApplication::beep();
+  return TRUE;
+}
+
+void DialogWindowing::DispatchPendingMessages() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 }  // namespace standin

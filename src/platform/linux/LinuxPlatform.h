@@ -5,8 +5,10 @@
 
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/DialogWindowing.h"
+#include "platform/linux/DirectoryWindows.h"
 #include "platform/linux/HeapMemory.h"
 #include "platform/linux/LocalModules.h"
+#include "platform/linux/LocalProcesses.h"
 #include "platform/linux/LocalTime.h"
 #include "platform/linux/StoreRegistry.h"
 #include "platform/linux/StoreUrlCache.h"
@@ -32,6 +34,8 @@ class LinuxPlatform {
   UserCollation collation_;
   StoreRegistry registry_;
   DesktopShell shell_;
+  DirectoryWindows windowMessaging_;
+  LocalProcesses processes_;
   platform::Installed<platform::Errors> installedErrors_{errors_};
   platform::Installed<platform::Memory> installedMemory_{memory_};
   platform::Installed<platform::Modules> installedModules_{modules_};
@@ -41,6 +45,8 @@ class LinuxPlatform {
   platform::Installed<platform::Locale> installedCollation_{collation_};
   platform::Installed<platform::Registry> installedRegistry_{registry_};
   platform::Installed<platform::Shell> installedShell_{shell_};
+  platform::Installed<platform::WindowMessaging> installedWindowMessaging_{windowMessaging_};
+  platform::Installed<platform::Processes> installedProcesses_{processes_};
 };
 
 }  // namespace standin
