@@ -19,19 +19,10 @@ std::string Size(const std::string& url) {
   return std::to_string(sizeof(INTERNET_CACHE_ENTRY_INFOA) + url.size() + 1);
 }
 
-class HistoryCleanUpTest : public MainFormTest {
- protected:
-  // Opens the window, then runs the clean-up of one item through "Delete", as a click does.
-  void Run(int item) {
-    TMainForm& form = MainForm == nullptr ? Create() : *MainForm;
-    fake.calls.clear();
-    form.CheckListBox1->SetChecked(item, true);
-    form.ToolButton11->click();
-  }
-};
+using HistoryCleanUpTest = MainFormTest;
 
 TEST_F(HistoryCleanUpTest, EmptyCacheStartsNoSearchAndClosesTheNullHandleOnce) {
-  Run(kUrlCache);
+  RunCleanUp(kUrlCache);
   EXPECT_THAT(fake.calls,
               ElementsAre("FindFirstUrlCacheEntryA(null, null, 0)",
                           "FindFirstUrlCacheEntryA(null, null, 0)", "FindCloseUrlCache(null)"));
@@ -44,7 +35,7 @@ TEST_F(HistoryCleanUpTest, EveryEntryOfEveryTypeGoesInWalkOrderAndTheListKeepsIt
   AddCookie(cookie);
   fake.cache.push_back({page, NORMAL_CACHE_ENTRY});
   fake.cache.push_back({visited, URLHISTORY_CACHE_ENTRY});
-  Run(kUrlCache);
+  RunCleanUp(kUrlCache);
   const std::string c = Size(cookie);
   const std::string p = Size(page);
   const std::string v = Size(visited);
@@ -115,7 +106,7 @@ TEST_F(HistoryCleanUpTest, TheWalkEndsAtTheFirstFailedFetchAndAnEntryThatStaysIs
 }
 
 TEST_F(HistoryCleanUpTest, RecentDocumentsAreClearedWithOneShellCall) {
-  Run(kRecentDocuments);
+  RunCleanUp(kRecentDocuments);
   EXPECT_THAT(fake.calls, ElementsAre("SHAddToRecentDocs(2, null)"));
 }
 
@@ -143,7 +134,7 @@ TEST_F(HistoryCleanUpTest, RecycleBinIsEmptiedThroughShell32OrOneMessageSaysWhyN
     fake.exportsEmptyRecycleBin = c.exported;
     fake.messageBoxes.clear();
     fake.emptyRecycleBinOwners.clear();
-    Run(kRecycleBin);
+    RunCleanUp(kRecycleBin);
     EXPECT_THAT(fake.calls, ElementsAreArray(c.calls)) << c.name;
     for (const HWND owner : fake.emptyRecycleBinOwners) {
       EXPECT_EQ(owner, toolkit::Application->Handle()) << c.name;

@@ -27,6 +27,15 @@ class MainFormTest : public ::testing::Test {
     fake.cache.push_back({url, COOKIE_CACHE_ENTRY, hits, modified, expires});
   }
 
+  // Opens the window if need be, then runs the clean-up of one item of the second tab through
+  // "Delete", as a click does, with the call log cleared just before.
+  void RunCleanUp(int item) {
+    TMainForm& form = MainForm == nullptr ? Create() : *MainForm;
+    fake.calls.clear();
+    form.CheckListBox1->SetChecked(item, true);
+    form.ToolButton11->click();
+  }
+
   std::vector<std::string> Captions() const {
     std::vector<std::string> captions;
     for (int i = 0; i < MainForm->lvCookies->Items->Count(); ++i) {

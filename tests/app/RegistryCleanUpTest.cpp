@@ -20,16 +20,7 @@ constexpr int kTypedUrls = 0;
 constexpr int kRecycleBin = 5;
 constexpr const char* kTypedUrlsKey = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
 
-class RegistryCleanUpTest : public MainFormTest {
- protected:
-  // Runs the clean-up of one item through "Delete", as a click does.
-  void Run(int item) {
-    TMainForm& form = MainForm == nullptr ? Create() : *MainForm;
-    fake.calls.clear();
-    form.CheckListBox1->SetChecked(item, true);
-    form.ToolButton11->click();
-  }
-};
+using RegistryCleanUpTest = MainFormTest;
 
 TEST_F(RegistryCleanUpTest, DeletesTheLastListedValueFirstWhileTheBarRunsDown) {
   struct KeyCase {
@@ -51,7 +42,7 @@ TEST_F(RegistryCleanUpTest, DeletesTheLastListedValueFirstWhileTheBarRunsDown) {
                            std::to_string(MainForm->ProgressBar->Position()));
       }
     };
-    Run(c.item);
+    RunCleanUp(c.item);
     fake.onCall = nullptr;
     const std::string key = "hk" + std::to_string(++opened);
     EXPECT_THAT(fake.calls, ElementsAreArray(std::vector<std::string>{
@@ -122,7 +113,7 @@ TEST_F(RegistryCleanUpTest, KeysOfEveryShape) {
     fake.registry = {};
     c.seed(fake.registry);
     const fakes::FakeRegistry before = fake.registry;
-    Run(kTypedUrls);
+    RunCleanUp(kTypedUrls);
     Values deleted;
     for (const std::string& call : fake.CallsOf("RegDeleteValueA")) {
       const std::size_t open = call.find('"');
@@ -152,7 +143,7 @@ TEST_F(RegistryCleanUpTest, KeysOfEveryShape) {
 TEST_F(RegistryCleanUpTest, SubkeysAndTheirValuesStay) {
   const std::string sub = std::string(kTypedUrlsKey) + "\\Sub";
   fake.registry.keys = {{kTypedUrlsKey, {"url1"}}, {sub, {"kept"}}};
-  Run(kTypedUrls);
+  RunCleanUp(kTypedUrls);
   EXPECT_THAT(fake.registry.keys.at(kTypedUrlsKey), IsEmpty());
   EXPECT_THAT(fake.registry.keys.at(sub), ElementsAre("kept"));
   for (const std::string& call : fake.calls) EXPECT_EQ(call.find("Sub"), std::string::npos) << call;

@@ -33,7 +33,8 @@ LONG StoreRegistry::RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM
   if (parent == nullptr) return Code(ERROR_INVALID_HANDLE);
   std::string path = parent->path;
   if (subKey != nullptr && subKey[0] != '\0') {
-    path += (path.empty() ? "" : "\\") + std::string(subKey);
+    if (!path.empty()) path += '\\';
+    path += subKey;
   }
   std::optional<RegistryStore::KeyId> id = parent->id;
   if (path != parent->path) id = store_.FindKey(path);
