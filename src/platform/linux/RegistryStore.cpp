@@ -45,7 +45,25 @@ bool HasNoTables(Database& db) {
 
 RegistryStore::RegistryStore(std::filesystem::path file) : file_(std::move(file)) {}
 
-RegistryStore::~RegistryStore() = default;
+RegistryStore::~RegistryStore() {
+  CommitWrites();
+}
+
+bool RegistryStore::BeginWrites() {
+  if (writes_ != nullptr) return true;
+  Database* db = Connection(false);
+  if (db == nullptr) return false;
+  auto transaction = std::make_unique<Transaction>(*db);
+  if (!transaction->Began()) return false;
+  writes_ = std::move(transaction);
+  return true;
+}
+
+void RegistryStore::CommitWrites() {
+  if (writes_ == nullptr) return;
+  writes_->Commit();
+  writes_.reset();
+}
 
 std::filesystem::path RegistryStore::DefaultFile() {
   return DataDirectory() / "registry.db";
@@ -60,10 +78,10 @@ Database* RegistryStore::Connection(bool create) {
   if (db == nullptr) return nullptr;
   // Only a new, empty file gets the schema: anything else that lacks it is not ours to change.
   if (create && HasNoTables(*db)) {
+    // The journal mode cannot change inside a transaction: set it first.
+    if (!db->Exec("PRAGMA journal_mode=WAL")) return nullptr;
     Transaction schema(*db);
-    if (!db->Exec("PRAGMA journal_mode=WAL") || !db->Exec(kSchema) || !schema.Commit()) {
-      return nullptr;
-    }
+    if (!db->Exec(kSchema) || !schema.Commit()) return nullptr;
   }
   db->Exec("PRAGMA synchronous=NORMAL");
   // A file that is damaged or not a registry fails here; try afresh on the next call.

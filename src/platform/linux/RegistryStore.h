@@ -29,6 +29,7 @@ class RegistryStore {
   using KeyId = std::int64_t;  // 0 is the root: the current user's hive itself
 
   explicit RegistryStore(std::filesystem::path file);
+  // Commits writes still held.
   ~RegistryStore();
   RegistryStore(const RegistryStore&) = delete;
   RegistryStore& operator=(const RegistryStore&) = delete;
@@ -50,6 +51,11 @@ class RegistryStore {
   // Adds a value, or replaces the type and data of the one with that name in its place.
   bool SetValue(KeyId key, const RegistryValue& value);
   bool DeleteValue(KeyId key, std::string_view name);
+  // Holds the writes that follow in one transaction until CommitWrites(), so that a single
+  // write costs no commit of its own. Readers elsewhere see them once they are committed.
+  bool BeginWrites();
+  void CommitWrites();
+  bool Writing() const { return writes_ != nullptr; }
 
  private:
   Database* Connection(bool create);
@@ -57,6 +63,7 @@ class RegistryStore {
 
   std::filesystem::path file_;
   std::unique_ptr<Database> db_;
+  std::unique_ptr<Transaction> writes_;
 };
 
 }  // namespace standin

@@ -1,5 +1,8 @@
 #include "platform/linux/StoreRegistry.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
 #include <algorithm>
 #include <cstring>
 
@@ -20,7 +23,11 @@ StoreRegistry::StoreRegistry(std::filesystem::path file) : store_(std::move(file
 
 StoreRegistry::~StoreRegistry() = default;
 
-const StoreRegistry::OpenKey* StoreRegistry::Find(HKEY key) const {
+void StoreRegistry::CommitDeletions() {
+  store_.CommitWrites();
+}
+
+StoreRegistry::OpenKey* StoreRegistry::Find(HKEY key) {
   if (key == HKEY_CURRENT_USER) return &root_;
   const auto found = open_.find(key);
   return found == open_.end() ? nullptr : found->second.get();
@@ -39,7 +46,7 @@ LONG StoreRegistry::RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM
   std::optional<RegistryStore::KeyId> id = parent->id;
   if (path != parent->path) id = store_.FindKey(path);
   if (!id) return Code(ERROR_FILE_NOT_FOUND);
-  auto open = std::make_unique<OpenKey>(OpenKey{*id, std::move(path), desired});
+  auto open = std::make_unique<OpenKey>(OpenKey{*id, std::move(path), desired, {}, false});
   *result = reinterpret_cast<HKEY>(open.get());
   open_.emplace(*result, std::move(open));
   return Code(ERROR_SUCCESS);
@@ -80,14 +87,19 @@ LONG StoreRegistry::RegQueryInfoKeyA(HKEY key, LPSTR className, LPDWORD classLen
 
 LONG StoreRegistry::RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameLength,
                                   LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataLength) {
-  const OpenKey* open = Find(key);
+  OpenKey* open = Find(key);
   if (open == nullptr) return Code(ERROR_INVALID_HANDLE);
   if (name == nullptr || nameLength == nullptr || reserved != nullptr ||
       (data != nullptr && dataLength == nullptr)) {
     return Code(ERROR_INVALID_PARAMETER);
   }
   if ((open->access & KEY_QUERY_VALUE) == 0) return Code(ERROR_ACCESS_DENIED);
-  const std::vector<RegistryValue> all = store_.Values(open->id);
+  OpenKey& listing = *open;
+  if (index == 0 || !listing.listedValid) {
+    listing.listed = store_.Values(listing.id);
+    listing.listedValid = true;
+  }
+  const std::vector<RegistryValue>& all = listing.listed;
   if (index >= all.size()) return Code(ERROR_NO_MORE_ITEMS);
   const RegistryValue& value = all[index];
   // The name and its final NUL must fit; otherwise the buffer is left as it was.
@@ -105,9 +117,17 @@ LONG StoreRegistry::RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nam
 }
 
 LONG StoreRegistry::RegDeleteValueA(HKEY key, LPCSTR valueName) {
-  const OpenKey* open = Find(key);
+  OpenKey* open = Find(key);
   if (open == nullptr) return Code(ERROR_INVALID_HANDLE);
   if ((open->access & KEY_SET_VALUE) == 0) return Code(ERROR_ACCESS_DENIED);
+  const auto now = std::chrono::steady_clock::now();
+  if (store_.Writing() && now - groupBegan_ > std::chrono::milliseconds(50)) CommitDeletions();
+  // Without an event loop to commit at, every deletion commits at once.
+  if (!store_.Writing() && QCoreApplication::instance() != nullptr && store_.BeginWrites()) {
+    groupBegan_ = now;
+    QTimer::singleShot(0, &commitContext_, [this] { CommitDeletions(); });
+  }
+  open->listedValid = false;
   if (!store_.DeleteValue(open->id, valueName == nullptr ? "" : valueName)) {
     return Code(ERROR_FILE_NOT_FOUND);
   }
@@ -115,6 +135,7 @@ LONG StoreRegistry::RegDeleteValueA(HKEY key, LPCSTR valueName) {
 }
 
 LONG StoreRegistry::RegCloseKey(HKEY key) {
+  CommitDeletions();
   if (key == HKEY_CURRENT_USER) return Code(ERROR_SUCCESS);
   return open_.erase(key) == 0 ? Code(ERROR_INVALID_HANDLE) : Code(ERROR_SUCCESS);
 }

@@ -2,6 +2,9 @@
 // The registry calls over the persistent store: HKEY handles for open keys of the current
 // user's hive.
 
+#include <QObject>
+
+#include <chrono>
 #include <memory>
 #include <unordered_map>
 
@@ -30,14 +33,23 @@ class StoreRegistry final : public platform::Registry {
     RegistryStore::KeyId id;
     std::string path;  // under the root, for opening subkeys by path
     REGSAM access;
+    // The values as an enumeration from index 0 read them, so that enumerating a key of n
+    // values reads it once rather than n times; read again at index 0 and after a deletion.
+    std::vector<RegistryValue> listed;
+    bool listedValid = false;
   };
 
   // The open key behind a handle, the predefined root included; null for a stale handle.
-  const OpenKey* Find(HKEY key) const;
+  OpenKey* Find(HKEY key);
+  // Deletions are committed in groups: when a key closes, when control returns to the event
+  // loop, and at the latest 50 ms after the group began.
+  void CommitDeletions();
 
   RegistryStore store_;
-  OpenKey root_{0, "", KEY_ALL_ACCESS};
+  OpenKey root_{0, "", KEY_ALL_ACCESS, {}, false};
   std::unordered_map<HKEY, std::unique_ptr<OpenKey>> open_;
+  std::chrono::steady_clock::time_point groupBegan_;
+  QObject commitContext_;  // ends a pending commit when this object goes
 };
 
 }  // namespace standin
