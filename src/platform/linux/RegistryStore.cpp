@@ -208,11 +208,17 @@ bool RegistryStore::SetValue(KeyId key, const RegistryValue& value) {
 bool RegistryStore::DeleteValue(KeyId key, std::string_view name) {
   Database* db = Connection(false);
   if (db == nullptr) return false;
-  Statement remove = db->Prepare("DELETE FROM key_values WHERE key = ?1 AND name = ?2");
-  if (!remove.Valid()) return false;
-  remove.Bind(1, key);
-  remove.BindText(2, name);
-  return remove.Step() == SQLITE_DONE && db->Changes() > 0;
+  // Prepared once: clearing a key deletes its values one call at a time.
+  if (!deleteValue_.Valid()) {
+    deleteValue_ = db->Prepare("DELETE FROM key_values WHERE key = ?1 AND name = ?2");
+    if (!deleteValue_.Valid()) return false;
+  }
+  deleteValue_.Reset();
+  deleteValue_.Bind(1, key);
+  deleteValue_.BindText(2, name);
+  const bool deleted = deleteValue_.Step() == SQLITE_DONE && db->Changes() > 0;
+  deleteValue_.Reset();
+  return deleted;
 }
 
 }  // namespace standin

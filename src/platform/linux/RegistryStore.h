@@ -63,6 +63,7 @@ class RegistryStore {
 
   std::filesystem::path file_;
   std::unique_ptr<Database> db_;
+  Statement deleteValue_;
   std::unique_ptr<Transaction> writes_;
 };
 

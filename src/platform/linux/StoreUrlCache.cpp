@@ -142,9 +142,14 @@ BOOL StoreUrlCache::DeleteUrlCacheEntry(LPCSTR urlName) {
     groupBegan_ = now;
     QTimer::singleShot(0, &commitContext_, [this] { CommitDeletions(); });
   }
-  if (!store_.Remove(urlName)) {
+  const auto removed = store_.Remove(urlName);
+  if (!removed) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return FALSE;
+  }
+  // Deleting the entry a search just fetched, the usual case, leaves what it read ahead good.
+  for (auto& [handle, search] : searches_) {
+    if (*removed > search->lastId) search->next = search->ahead.size();
   }
   return TRUE;
 }

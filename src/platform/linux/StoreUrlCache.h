@@ -34,7 +34,8 @@ class StoreUrlCache final : public platform::UrlCache {
  private:
   struct Search {
     std::int64_t lastId = 0;  // the search goes on after this entry, deleted or not
-    // Entries read ahead of the search, read again once this process writes to the store.
+    // Entries read ahead of the search, read again once this process puts an entry or removes
+    // one of them.
     // What other processes change among them shows from the next batch on.
     std::vector<StoredEntry> ahead;
     std::size_t next = 0;

@@ -72,7 +72,7 @@ Database* UrlCacheStore::Connection(bool create) {
       "SELECT id, url, type, hits, modified, expires, accessed FROM entries"
       " WHERE id > ?1 ORDER BY id LIMIT ?2");
 
-  Statement remove = db->Prepare("DELETE FROM entries WHERE url = ?1");
+  Statement remove = db->Prepare("DELETE FROM entries WHERE url = ?1 RETURNING id");
   Statement put = db->Prepare(
       "INSERT INTO entries(url, type, hits, modified, expires, accessed)"
       " VALUES(?1, ?2, ?3, ?4, ?5, ?6) ON CONFLICT(url) DO UPDATE SET"
@@ -111,14 +111,16 @@ std::vector<StoredEntry> UrlCacheStore::Batch(std::int64_t id, int limit) {
   return entries;
 }
 
-bool UrlCacheStore::Remove(std::string_view url) {
-  Database* db = Connection(false);
-  if (db == nullptr) return false;
+std::optional<std::int64_t> UrlCacheStore::Remove(std::string_view url) {
+  if (Connection(false) == nullptr) return std::nullopt;
   remove_.Reset();
   remove_.Bind(1, url);
-  const bool removed = remove_.Step() == SQLITE_DONE && db->Changes() > 0;
+  std::optional<std::int64_t> removed;
+  if (remove_.Step() == SQLITE_ROW) {
+    removed = remove_.Int(0);
+    if (remove_.Step() != SQLITE_DONE) removed.reset();
+  }
   remove_.Reset();
-  if (removed) ++ownWrites_;
   return removed;
 }
 

@@ -47,10 +47,11 @@ class UrlCacheStore {
   std::optional<StoredEntry> After(std::int64_t id);
   // Up to `limit` entries stored after the one with `id`, in store order.
   std::vector<StoredEntry> Batch(std::int64_t id, int limit);
-  // How many entries this object has written or removed so far.
+  // How many entries this object has put so far.
   std::uint64_t Writes() const { return ownWrites_; }
-  // Removes the entry with exactly this URL name; false when there was none or it failed.
-  bool Remove(std::string_view url);
+  // Removes the entry with exactly this URL name: its id, or nothing when there was none or
+  // it failed.
+  std::optional<std::int64_t> Remove(std::string_view url);
   // Holds the writes that follow in one transaction until CommitWrites(), so that a single
   // write costs no commit of its own. Readers elsewhere see them once they are committed.
   bool BeginWrites();
