@@ -4,6 +4,7 @@
 // left as it was; otherwise files/ ends empty and only info/ entries that are not an item's
 // info, or cannot be unlinked, stay.
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,6 +53,14 @@ void OpenUp(const fs::path& folder) {
   }
 }
 
+// Writes a new file; nothing when something stands there already (a pipe would block).
+void WriteNew(const fs::path& file, const std::string& content) {
+  const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return;
+  static_cast<void>(write(fd, content.data(), content.size()) >= 0);
+  close(fd);
+}
+
 // Reads the input a byte at a time; zeros once it runs out.
 class Input {
  public:
@@ -90,7 +99,7 @@ void BuildTree(Input& input, const fs::path& trash, const fs::path& outside) {
     const std::string name = input.Name();
     switch (op % 8) {
       case 0:
-        std::ofstream(here / name, std::ios::binary) << name;
+        WriteNew(here / name, name);
         break;
       case 1:
         if (fs::create_directory(here / name, error))
@@ -118,8 +127,7 @@ void BuildTree(Input& input, const fs::path& trash, const fs::path& outside) {
         if ((op & 8) != 0) {
           fs::create_directory(trash / "info" / (name + ".trashinfo"), error);
         } else {
-          std::ofstream(trash / "info" / (name + ".trashinfo"), std::ios::binary)
-              << "[Trash Info]\nPath=" << name << "\n";
+          WriteNew(trash / "info" / (name + ".trashinfo"), "[Trash Info]\nPath=" + name + "\n");
         }
         break;
     }
