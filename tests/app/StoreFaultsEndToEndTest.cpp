@@ -97,19 +97,20 @@ TEST_F(StoreFaultsTest, AStoreThatMayNotBeWrittenIsListedAndLeftAsItWas) {
   }
 }
 
-// Another connection takes the write lock and keeps it until the window's deletion has begun,
-// and then for `hold` longer; true when it got the lock at all.
+// Another connection takes the write lock, and keeps it until `hold` after the window's
+// deletion has begun, or until the object goes.
 class LockHolder {
  public:
   LockHolder(const fs::path& file, std::chrono::milliseconds hold)
       : thread_([this, file, hold] { Hold(file, hold); }) {}
   ~LockHolder() {
-    deleting_ = true;
+    deleting_ = released_ = true;
     thread_.join();
   }
   LockHolder(const LockHolder&) = delete;
   LockHolder& operator=(const LockHolder&) = delete;
 
+  // Whether the lock was taken; waits for the attempt.
   bool Locked() {
     return locked_.get_future().wait_for(std::chrono::seconds(10)) == std::future_status::ready &&
            gotLock_;
@@ -122,11 +123,15 @@ class LockHolder {
     gotLock_ = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&
                sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
     locked_.set_value();
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!deleting_ && std::chrono::steady_clock::now() < giveUp) {
+    using Clock = std::chrono::steady_clock;
+    const auto giveUp = Clock::now() + std::chrono::seconds(30);
+    while (!deleting_ && Clock::now() < giveUp) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    std::this_thread::sleep_for(hold);
+    const auto release = Clock::now() + hold;
+    while (!released_ && Clock::now() < release) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(db);
   }
@@ -134,6 +139,7 @@ class LockHolder {
   std::promise<void> locked_;
   bool gotLock_ = false;
   std::atomic<bool> deleting_ = false;
+  std::atomic<bool> released_ = false;
   std::thread thread_;
 };
 
@@ -155,6 +161,24 @@ TEST_F(StoreFaultsTest, AStoreLockedByAnotherConnectionIsListedAndDeletesOnceItI
   EXPECT_GE(took, hold - std::chrono::milliseconds(50));
   EXPECT_LT(took, std::chrono::seconds(5));
   EXPECT_EQ(Stored(), (std::vector<CacheEntry>{entries_[0], entries_[2], entries_[3]}));
+}
+
+TEST_F(StoreFaultsTest, ADeletionFromAStoreLockedForLongGivesUpAfterOneLockTimeout) {
+  std::chrono::steady_clock::duration took{};
+  {
+    LockHolder holder(file_, std::chrono::seconds(20));
+    ASSERT_TRUE(holder.Locked());
+    TMainForm& form = Open();
+    form.ToolButton1->Click();
+    holder.DeletionBegins();
+    const auto began = std::chrono::steady_clock::now();
+    form.ToolButton5->Click();
+    took = std::chrono::steady_clock::now() - began;
+    EXPECT_THAT(Captions(), ElementsAre("one.example", "two.example", "four.example"));
+  }
+  // The store's lock timeout is 5 s: one wait for the whole deletion, not one per entry.
+  EXPECT_LT(took, std::chrono::seconds(8));
+  EXPECT_EQ(Stored(), entries_);
 }
 
 }  // namespace

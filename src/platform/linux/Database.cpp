@@ -127,6 +127,10 @@ int Database::Changes() const {
   return sqlite3_changes(db_);
 }
 
+int Database::LastError() const {
+  return sqlite3_errcode(db_);
+}
+
 Transaction::Transaction(Database& db) : db_(db), began_(db.Exec("BEGIN IMMEDIATE")) {}
 
 Transaction::~Transaction() {

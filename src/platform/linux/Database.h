@@ -50,6 +50,8 @@ class Database {
   Statement Prepare(const char* sql);
   // Rows changed by the last INSERT, UPDATE or DELETE.
   int Changes() const;
+  // The result code of the last call that failed, such as SQLITE_BUSY.
+  int LastError() const;
 
  private:
   explicit Database(sqlite3* db) : db_(db) {}
