@@ -1,15 +1,20 @@
 // The window over a URL cache store it cannot have its way with: one it may not write, one
-// another connection holds locked. The list still shows the store, deleting waits no longer
-// than the store's lock timeout, and nothing goes that was not checked.
+// another connection holds locked, one on a full disk. The list still shows the store, deleting
+// waits no longer than the store's lock timeout, and nothing goes that was not checked.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sqlite3.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <future>
 #include <map>
@@ -179,6 +184,52 @@ TEST_F(StoreFaultsTest, ADeletionFromAStoreLockedForLongGivesUpAfterOneLockTimeo
   // The store's lock timeout is 5 s: one wait for the whole deletion, not one per entry.
   EXPECT_LT(took, std::chrono::seconds(8));
   EXPECT_EQ(Stored(), entries_);
+}
+
+// A full disk needs a mount namespace of the test's own; where that is not allowed the test is
+// skipped.
+TEST_F(StoreFaultsTest, OnAFullDiskTheStoreIsListedAndKeptWholeAndDeletesOnceThereIsRoom) {
+  if (unshare(CLONE_NEWNS) != 0 ||
+      mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+    GTEST_SKIP() << "no mount namespace of our own: " << std::strerror(errno);
+  }
+  const fs::path folder = file_.parent_path();
+  const std::string store = support::ReadFile(file_);
+  ASSERT_EQ(mount("none", folder.c_str(), "tmpfs", 0, "size=256k"), 0);
+  support::WriteFile(file_, store);
+  {
+    // Filled to the last block.
+    std::ofstream filler(folder / "filler", std::ios::binary);
+    const std::string block(4096, 'f');
+    while (filler.write(block.data(), block.size()) && filler.flush()) {
+    }
+  }
+  TMainForm& form = Open();
+  EXPECT_THAT(Captions(), ElementsAre("one.example", "two.example", "four.example"));
+  form.ToolButton1->Click();
+  form.ToolButton5->Click();
+  EXPECT_EQ(Stored(), entries_);
+
+  // Once there is room again, the same window deletes.
+  fs::remove(folder / "filler");
+  form.btnRefreshClick(nullptr);
+  form.ToolButton1->Click();
+  form.ToolButton5->Click();
+  EXPECT_EQ(form.edCookieCount->text(), "0");
+  EXPECT_EQ(Stored(), std::vector<CacheEntry>{entries_[2]});
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(file_.c_str(), &db), SQLITE_OK);
+  std::string verdict;
+  sqlite3_exec(
+      db, "PRAGMA integrity_check",
+      [](void* out, int, char** values, char**) {
+        *static_cast<std::string*>(out) += values[0];
+        return 0;
+      },
+      &verdict, nullptr);
+  sqlite3_close(db);
+  EXPECT_EQ(verdict, "ok");
+  umount2(folder.c_str(), MNT_DETACH);
 }
 
 }  // namespace

@@ -89,13 +89,16 @@ std::unique_ptr<Database> Database::Connect(const std::filesystem::path& file, O
   }
   sqlite3* db = OpenFile(file.c_str(), flags);
   if (db == nullptr) return nullptr;
-  // A store in WAL mode whose folder we may not write cannot be read the ordinary way once
-  // its shared-memory index is gone: it is then read as it stands, and never written.
+  // A store in WAL mode cannot be read the ordinary way when its shared-memory index is gone
+  // and cannot be made again, in a folder we may not write or on a full disk: it is then
+  // read as it stands, and never written.
   const int read =
       mode == Open::ExistingOnly
           ? sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr)
           : SQLITE_OK;
-  if (read == SQLITE_READONLY || read == SQLITE_CANTOPEN) {
+  const bool asItStands =
+      read == SQLITE_READONLY || read == SQLITE_CANTOPEN || read == SQLITE_IOERR;
+  if (asItStands) {
     sqlite3_close(db);
     db = OpenFile(UriOf(file, "immutable=1").c_str(),
                   SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI);
@@ -103,7 +106,7 @@ std::unique_ptr<Database> Database::Connect(const std::filesystem::path& file, O
   }
   // Another process may hold the write lock for a moment; wait for it rather than fail.
   sqlite3_busy_timeout(db, 5000);
-  return std::unique_ptr<Database>(new Database(db));
+  return std::unique_ptr<Database>(new Database(db, asItStands));
 }
 
 Database::~Database() {

@@ -70,6 +70,7 @@ class UrlCacheStore {
 
  private:
   Database* Connection(bool create);
+  void Disconnect();
 
   std::filesystem::path file_;
   std::unique_ptr<Database> db_;
