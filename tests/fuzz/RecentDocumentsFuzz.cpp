@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 
 #include "platform/linux/RecentDocuments.h"
 
@@ -26,6 +27,19 @@ std::string Contents(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
+
+// A new temporary folder, removed with all it holds when the process ends.
+struct TempFolder {
+  explicit TempFolder(const char* pattern) {
+    std::string name = (fs::temp_directory_path() / pattern).string();
+    path = mkdtemp(name.data());
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+  }
+  fs::path path;
+};
 
 bool IsEmptyList(const fs::path& file) {
   GBookmarkFile* list = g_bookmark_file_new();
@@ -48,10 +62,8 @@ bool HoldsOnly(const fs::path& folder, const fs::path& name) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  static const fs::path root = [] {
-    std::string pattern = (fs::temp_directory_path() / "recent-fuzz-XXXXXX").string();
-    return fs::path(mkdtemp(pattern.data()));
-  }();
+  static const TempFolder folder("recent-fuzz-XXXXXX");
+  const fs::path& root = folder.path;
   const fs::path home = root / "home";
   const fs::path outside = root / "outside.txt";
   const fs::path list = home / "recently-used.xbel";

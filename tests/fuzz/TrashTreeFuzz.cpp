@@ -53,6 +53,24 @@ void OpenUp(const fs::path& folder) {
   }
 }
 
+// A new temporary folder with the files that lie outside the trash, removed with all it
+// holds when the process ends.
+struct TempFolder {
+  TempFolder() {
+    std::string name = (fs::temp_directory_path() / "trash-fuzz-XXXXXX").string();
+    path = mkdtemp(name.data());
+    fs::create_directories(path / "outside" / "folder");
+    std::ofstream(path / "outside" / "file") << "keep me";
+    std::ofstream(path / "outside" / "folder" / "inside") << "keep me too";
+  }
+  ~TempFolder() {
+    OpenUp(path);
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+  }
+  fs::path path;
+};
+
 // Writes a new file; nothing when something stands there already (a pipe would block).
 void WriteNew(const fs::path& file, const std::string& content) {
   const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -145,14 +163,8 @@ bool IsItemInfo(const std::string& name) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const fs::path root = [] {
-    std::string pattern = (fs::temp_directory_path() / "trash-fuzz-XXXXXX").string();
-    const fs::path made(mkdtemp(pattern.data()));
-    fs::create_directories(made / "outside" / "folder");
-    std::ofstream(made / "outside" / "file") << "keep me";
-    std::ofstream(made / "outside" / "folder" / "inside") << "keep me too";
-    return made;
-  }();
+  static const TempFolder folder;
+  const fs::path& root = folder.path;
   static const auto outsideBefore = Snapshot(root / "outside");
   const fs::path home = root / "home";
   const fs::path trash = home / "Trash";
