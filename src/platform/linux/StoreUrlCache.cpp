@@ -69,12 +69,18 @@ BOOL StoreUrlCache::Fetch(const StoredEntry& found, INTERNET_CACHE_ENTRY_INFOA* 
 }
 
 const StoredEntry* StoreUrlCache::Upcoming(Search& search) {
-  if (search.next >= search.ahead.size() || store_.Writes() != search.writes) {
-    search.ahead = store_.Batch(search.lastId, kReadAhead);
-    search.next = 0;
-    search.writes = store_.Writes();
+  for (;;) {
+    if (search.next >= search.ahead.size() || store_.Writes() != search.writes) {
+      search.ahead = store_.Batch(search.lastId, kReadAhead);
+      search.next = 0;
+      search.writes = store_.Writes();
+    }
+    if (search.next >= search.ahead.size()) return nullptr;
+    const StoredEntry& upcoming = search.ahead[search.next];
+    if (!search.fetched.contains(upcoming.entry.url)) return &upcoming;
+    search.lastId = upcoming.id;
+    ++search.next;
   }
-  return search.next < search.ahead.size() ? &search.ahead[search.next] : nullptr;
 }
 
 HANDLE StoreUrlCache::FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENTRY_INFOA* entry,
@@ -91,6 +97,7 @@ HANDLE StoreUrlCache::FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENT
     return nullptr;
   }
   if (!Fetch(*first, entry, size)) return nullptr;
+  search->fetched.insert(first->entry.url);
   search->lastId = first->id;
   ++search->next;
   HANDLE handle = search.get();
@@ -116,6 +123,7 @@ BOOL StoreUrlCache::FindNextUrlCacheEntryA(HANDLE handle, INTERNET_CACHE_ENTRY_I
     return FALSE;
   }
   if (!Fetch(*next, entry, size)) return FALSE;
+  search.fetched.insert(next->entry.url);
   search.lastId = next->id;
   ++search.next;
   return TRUE;
