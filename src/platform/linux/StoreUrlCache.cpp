@@ -69,18 +69,12 @@ BOOL StoreUrlCache::Fetch(const StoredEntry& found, INTERNET_CACHE_ENTRY_INFOA* 
 }
 
 const StoredEntry* StoreUrlCache::Upcoming(Search& search) {
-  for (;;) {
-    if (search.next >= search.ahead.size() || store_.Writes() != search.writes) {
-      search.ahead = store_.Batch(search.lastId, kReadAhead);
-      search.next = 0;
-      search.writes = store_.Writes();
-    }
-    if (search.next >= search.ahead.size()) return nullptr;
-    const StoredEntry& upcoming = search.ahead[search.next];
-    if (!search.fetched.contains(upcoming.entry.url)) return &upcoming;
-    search.lastId = upcoming.id;
-    ++search.next;
+  if (search.next >= search.ahead.size() || store_.Writes() != search.writes) {
+    search.ahead = store_.Batch(search.lastId, kReadAhead);
+    search.next = 0;
+    search.writes = store_.Writes();
   }
+  return search.next < search.ahead.size() ? &search.ahead[search.next] : nullptr;
 }
 
 HANDLE StoreUrlCache::FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENTRY_INFOA* entry,
@@ -97,7 +91,6 @@ HANDLE StoreUrlCache::FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENT
     return nullptr;
   }
   if (!Fetch(*first, entry, size)) return nullptr;
-  search->fetched.insert(first->entry.url);
   search->lastId = first->id;
   ++search->next;
   HANDLE handle = search.get();
@@ -123,7 +116,6 @@ BOOL StoreUrlCache::FindNextUrlCacheEntryA(HANDLE handle, INTERNET_CACHE_ENTRY_I
     return FALSE;
   }
   if (!Fetch(*next, entry, size)) return FALSE;
-  search.fetched.insert(next->entry.url);
   search.lastId = next->id;
   ++search.next;
   return TRUE;

@@ -6,9 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/UrlCache.h"
@@ -41,8 +39,6 @@ class StoreUrlCache final : public platform::UrlCache {
     std::vector<StoredEntry> ahead;
     std::size_t next = 0;
     std::uint64_t writes = 0;
-    // The names fetched so far: one deleted and added again meanwhile is not listed twice.
-    std::unordered_set<std::string> fetched;
   };
 
   // The entry the search would fetch next, read ahead in batches; null at the end.
