@@ -10,25 +10,17 @@
 
 #include <algorithm>
 
+#include "app/EndToEndFixture.h"
 #include "app/FuncUnit.h"
-#include "app/MainUnit.h"
-#include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/UrlCacheStore.h"
-#include "support/TempProfile.h"
-#include "toolkit/Application.h"
 #include "tools/FileTimes.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 
-class EndToEndTest : public ::testing::Test {
+class EndToEndTest : public support::EndToEndFixture {
  protected:
-  ~EndToEndTest() override {
-    delete MainForm;
-    MainForm = nullptr;
-  }
-
   // Runs the stand-in tool in the test's profile; its exit code.
   int Tool(const QStringList& arguments, QString* errors = nullptr) {
     QProcess tool;
@@ -37,24 +29,6 @@ class EndToEndTest : public ::testing::Test {
     if (errors != nullptr) *errors = QString::fromUtf8(tool.readAllStandardError());
     return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
   }
-
-  TMainForm& Open() {
-    MainForm = new TMainForm;
-    MainForm->FormCreate(nullptr);
-    return *MainForm;
-  }
-
-  std::vector<std::string> Captions() const {
-    std::vector<std::string> captions;
-    for (int i = 0; i < MainForm->lvCookies->Items->Count(); ++i) {
-      captions.emplace_back(MainForm->lvCookies->Items->Item(i)->Caption());
-    }
-    return captions;
-  }
-
-  support::TempProfile profile_;
-  standin::LinuxPlatform platform_;
-  toolkit::TApplication application_;
 };
 
 TEST_F(EndToEndTest, ListsTheCookiesTheToolAddedAndFollowsAnotherProcessOnRefresh) {

@@ -1,11 +1,18 @@
 // Clearing the recent documents list: a regular list is replaced whole by an empty one with
-// its permissions; anything else at its place is left exactly as it was.
+// its permissions; anything else at its place, and a list that cannot be replaced, is left
+// exactly as it was.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 
 #include "platform/TrashTestSupport.h"
 #include "platform/linux/RecentDocuments.h"
@@ -16,6 +23,7 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using ::testing::UnorderedElementsAre;
 
 constexpr const char* kList =
     "<?xml version=\"1.0\"?>\n<xbel version=\"1.0\"><bookmark href=\"file:///secret.txt\"/>"
@@ -82,6 +90,42 @@ TEST_F(RecentDocumentsTest, WhatIsNotARegularFileIsLeftAlone) {
     EXPECT_EQ(support::ReadFile(target), kList) << shape.name;
     fs::remove(list_);
   }
+}
+
+// The new list cannot be written beside the old one: the old list stays whole and nothing is
+// left beside it. A full disk needs a mount namespace of the test's own; without one only the
+// read-only folder is tried.
+TEST_F(RecentDocumentsTest, WhereNoNewListCanBeWrittenTheOldOneStaysWhole) {
+  const fs::path folder = profile_.DataHome();
+  support::WriteFile(list_, kList);
+  {
+    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+    const support::WithoutPermissionOverride plainUser;
+    EXPECT_FALSE(standin::ClearRecentDocuments(list_));
+  }
+  ASSERT_EQ(chmod(folder.c_str(), 0700), 0);
+  EXPECT_EQ(support::ReadFile(list_), kList);
+  EXPECT_THAT(Folder(), ElementsAre("recently-used.xbel"));
+
+  if (unshare(CLONE_NEWNS) != 0 ||
+      mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+    GTEST_SKIP() << "no mount namespace of our own: " << std::strerror(errno);
+  }
+  ASSERT_EQ(mount("none", folder.c_str(), "tmpfs", 0, "size=64k"), 0);
+  support::WriteFile(list_, kList);
+  {
+    std::ofstream filler(folder / "filler", std::ios::binary);
+    const std::string block(4096, 'f');
+    while (filler.write(block.data(), block.size()) && filler.flush()) {
+    }
+  }
+  EXPECT_FALSE(standin::ClearRecentDocuments(list_));
+  EXPECT_EQ(support::ReadFile(list_), kList);
+  EXPECT_THAT(Folder(), UnorderedElementsAre("recently-used.xbel", "filler"));
+  fs::remove(folder / "filler");
+  EXPECT_TRUE(standin::ClearRecentDocuments(list_));
+  EXPECT_THAT(support::ReadFile(list_), Not(HasSubstr("bookmark href")));
+  umount2(folder.c_str(), MNT_DETACH);
 }
 
 }  // namespace

@@ -9,6 +9,10 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "platform/linux/StoreUrlCache.h"
 #include "platform/linux/ThreadErrors.h"
@@ -126,6 +130,65 @@ TEST_F(UrlCacheStoreTest, DeletionsCommitInGroupsWhenAWalkClosesOrTheEventLoopRu
   EXPECT_TRUE(cache.DeleteUrlCacheEntry("b"));
   cache.FindCloseUrlCache(nullptr);
   EXPECT_THAT(other.All(), ElementsAre(Field(&CacheEntry::url, "c")));
+}
+
+// Another connection deletes entries behind and ahead of the walk (within its read-ahead and
+// beyond it), adds and replaces entries, between entries and between a size query and its
+// fetch: each entry is listed at most once, and every entry that stayed throughout is listed.
+TEST_F(UrlCacheStoreTest, AWalkChangedByAnotherConnectionListsEveryEntryThatStayedOnce) {
+  auto url = [](int i) { return "Cookie:u@site" + std::to_string(i) + ".example/"; };
+  UrlCacheStore other(file_);
+  std::vector<CacheEntry> entries;
+  for (int i = 0; i < 700; ++i) entries.push_back({url(i), COOKIE_CACHE_ENTRY, 1, 0, 0, 0});
+  ASSERT_TRUE(other.PutAll(entries));
+  std::set<std::string> changed;
+  auto change = [&](int step) {
+    for (const int i : {step - 3, step + 5, step + 300}) {
+      if (other.Remove(url(i))) changed.insert(url(i));
+    }
+    const std::string added = url(1000 + step);
+    ASSERT_TRUE(other.Put({added, COOKIE_CACHE_ENTRY, 1, 0, 0, 0}));
+    changed.insert(added);
+    // Replaced in place: it keeps its place in the walk.
+    ASSERT_TRUE(other.Put({url(step + 7), COOKIE_CACHE_ENTRY, 99, 1, 1, 1}));
+  };
+
+  platform::Installed<platform::Errors> installed(errors_);
+  standin::StoreUrlCache cache(file_);
+  std::map<std::string, int> listed;
+  std::vector<char> buffer;
+  auto room = [&buffer](DWORD size) {
+    buffer.assign(size, '\0');
+    return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+  };
+  DWORD size = 0;
+  cache.FindFirstUrlCacheEntryA(nullptr, nullptr, &size);
+  auto* first = room(size);
+  HANDLE search = cache.FindFirstUrlCacheEntryA(nullptr, first, &size);
+  ASSERT_NE(search, nullptr);
+  ++listed[first->lpszSourceUrlName];
+  for (int step = 1; step < 5000; ++step) {
+    size = 0;
+    ASSERT_FALSE(cache.FindNextUrlCacheEntryA(search, nullptr, &size));
+    if (GetLastError() == ERROR_NO_MORE_ITEMS) break;
+    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    if (step % 7 == 3) change(step);
+    auto* fetched = room(size);
+    if (!cache.FindNextUrlCacheEntryA(search, fetched, &size)) {
+      ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+      continue;  // the next entry grew meanwhile: ask again
+    }
+    ++listed[fetched->lpszSourceUrlName];
+    if (step % 11 == 5) change(step + 1);
+  }
+  EXPECT_TRUE(cache.FindCloseUrlCache(search));
+
+  for (const auto& [name, times] : listed) EXPECT_EQ(times, 1) << name;
+  for (const CacheEntry& stayed : other.All()) {
+    if (changed.count(stayed.url) == 0) {
+      EXPECT_EQ(listed.count(stayed.url), 1u) << stayed.url;
+    }
+  }
 }
 
 }  // namespace

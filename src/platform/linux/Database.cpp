@@ -1,9 +1,38 @@
 #include "platform/linux/Database.h"
 
+#include <string>
 #include <system_error>
 #include <utility>
 
 namespace standin {
+namespace {
+
+// The file's path as an SQLite URI, with the characters that end or escape a path encoded.
+std::string UriOf(const std::filesystem::path& file, const char* parameters) {
+  std::string uri = "file:";
+  for (const char c : file.string()) {
+    if (c == '%' || c == '?' || c == '#') {
+      constexpr const char* kHex = "0123456789ABCDEF";
+      uri += '%';
+      uri += kHex[static_cast<unsigned char>(c) >> 4];
+      uri += kHex[static_cast<unsigned char>(c) & 15];
+    } else {
+      uri += c;
+    }
+  }
+  return uri + "?" + parameters;
+}
+
+sqlite3* OpenFile(const char* name, int flags) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(name, &db, flags, nullptr) != SQLITE_OK) {
+    sqlite3_close(db);
+    return nullptr;
+  }
+  return db;
+}
+
+}  // namespace
 
 Statement::Statement(Statement&& other) noexcept : stmt_(std::exchange(other.stmt_, nullptr)) {}
 
@@ -58,14 +87,26 @@ std::unique_ptr<Database> Database::Connect(const std::filesystem::path& file, O
     std::filesystem::create_directories(file.parent_path(), ignored);
     flags |= SQLITE_OPEN_CREATE;
   }
-  sqlite3* db = nullptr;
-  if (sqlite3_open_v2(file.c_str(), &db, flags, nullptr) != SQLITE_OK) {
+  sqlite3* db = OpenFile(file.c_str(), flags);
+  if (db == nullptr) return nullptr;
+  // A store in WAL mode cannot be read the ordinary way when its shared-memory index is gone
+  // and cannot be made again, in a folder we may not write or on a full disk: it is then
+  // read as it stands, and never written.
+  const int read =
+      mode == Open::ExistingOnly
+          ? sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr)
+          : SQLITE_OK;
+  const bool asItStands =
+      read == SQLITE_READONLY || read == SQLITE_CANTOPEN || read == SQLITE_IOERR;
+  if (asItStands) {
     sqlite3_close(db);
-    return nullptr;
+    db = OpenFile(UriOf(file, "immutable=1").c_str(),
+                  SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI);
+    if (db == nullptr) return nullptr;
   }
   // Another process may hold the write lock for a moment; wait for it rather than fail.
   sqlite3_busy_timeout(db, 5000);
-  return std::unique_ptr<Database>(new Database(db));
+  return std::unique_ptr<Database>(new Database(db, asItStands));
 }
 
 Database::~Database() {
@@ -87,6 +128,10 @@ Statement Database::Prepare(const char* sql) {
 
 int Database::Changes() const {
   return sqlite3_changes(db_);
+}
+
+int Database::LastError() const {
+  return sqlite3_errcode(db_);
 }
 
 Transaction::Transaction(Database& db) : db_(db), began_(db.Exec("BEGIN IMMEDIATE")) {}

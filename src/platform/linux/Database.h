@@ -50,10 +50,16 @@ class Database {
   Statement Prepare(const char* sql);
   // Rows changed by the last INSERT, UPDATE or DELETE.
   int Changes() const;
+  // The result code of the last call that failed, such as SQLITE_BUSY.
+  int LastError() const;
+  // Whether the file is read as it stands, read-only, because it could not be opened for
+  // writing the ordinary way.
+  bool AsItStands() const { return asItStands_; }
 
  private:
-  explicit Database(sqlite3* db) : db_(db) {}
+  Database(sqlite3* db, bool asItStands) : db_(db), asItStands_(asItStands) {}
   sqlite3* db_;
+  bool asItStands_;
 };
 
 // Runs a set of writes as one transaction; rolls back unless Commit() was called.

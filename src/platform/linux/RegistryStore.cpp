@@ -75,7 +75,9 @@ Database* RegistryStore::Connection(bool create) {
   if (!create && !std::filesystem::exists(file_, ignored)) return nullptr;
   auto db = Database::Connect(
       file_, create ? Database::Open::CreateIfMissing : Database::Open::ExistingOnly);
-  if (db == nullptr) return nullptr;
+  // One that can only be read as it stands would be kept for good, and every clean-up would
+  // fail even once the disk or folder allows writing again; try afresh on the next call.
+  if (db == nullptr || db->AsItStands()) return nullptr;
   // Only a new, empty file gets the schema: anything else that lacks it is not ours to change.
   if (create && HasNoTables(*db)) {
     // The journal mode cannot change inside a transaction: set it first.

@@ -135,12 +135,23 @@ BOOL StoreUrlCache::DeleteUrlCacheEntry(LPCSTR urlName) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
+  if (lockedOut_) {
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return FALSE;
+  }
   const auto now = std::chrono::steady_clock::now();
   if (store_.Writing() && now - groupBegan_ > kCommitEvery) CommitDeletions();
   // Without an event loop to commit at, every deletion commits at once.
-  if (!store_.Writing() && QCoreApplication::instance() != nullptr && store_.BeginWrites()) {
-    groupBegan_ = now;
-    QTimer::singleShot(0, &commitContext_, [this] { CommitDeletions(); });
+  if (!store_.Writing() && QCoreApplication::instance() != nullptr) {
+    if (store_.BeginWrites()) {
+      groupBegan_ = now;
+      QTimer::singleShot(0, &commitContext_, [this] { CommitDeletions(); });
+    } else if (store_.LockTimedOut()) {
+      lockedOut_ = true;
+      QTimer::singleShot(0, &commitContext_, [this] { lockedOut_ = false; });
+      SetLastError(ERROR_SHARING_VIOLATION);
+      return FALSE;
+    }
   }
   const auto removed = store_.Remove(urlName);
   if (!removed) {

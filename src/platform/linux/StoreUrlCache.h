@@ -52,6 +52,9 @@ class StoreUrlCache final : public platform::UrlCache {
 
   UrlCacheStore store_;
   std::chrono::steady_clock::time_point groupBegan_;
+  // Set when the store stayed locked for a whole lock timeout: the deletions that follow
+  // before control returns to the event loop fail at once instead of waiting as long again.
+  bool lockedOut_ = false;
   QObject commitContext_;  // ends a pending commit when this object goes
   std::unordered_map<HANDLE, std::unique_ptr<Search>> searches_;
 };

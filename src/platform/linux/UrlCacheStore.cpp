@@ -87,6 +87,13 @@ Database* UrlCacheStore::Connection(bool create) {
   return db_.get();
 }
 
+void UrlCacheStore::Disconnect() {
+  after_ = Statement();
+  remove_ = Statement();
+  put_ = Statement();
+  db_.reset();
+}
+
 std::optional<StoredEntry> UrlCacheStore::After(std::int64_t id) {
   std::vector<StoredEntry> next = Batch(id, 1);
   if (next.empty()) return std::nullopt;
@@ -95,6 +102,9 @@ std::optional<StoredEntry> UrlCacheStore::After(std::int64_t id) {
 
 std::vector<StoredEntry> UrlCacheStore::Batch(std::int64_t id, int limit) {
   std::vector<StoredEntry> entries;
+  // A store read as it stands is opened afresh for every walk, so that it is written again
+  // once its folder or its disk allows.
+  if (id == 0 && db_ != nullptr && db_->AsItStands() && writes_ == nullptr) Disconnect();
   if (Connection(false) == nullptr) return entries;
   after_.Reset();
   after_.Bind(1, id);

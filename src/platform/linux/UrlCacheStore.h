@@ -57,6 +57,9 @@ class UrlCacheStore {
   bool BeginWrites();
   void CommitWrites();
   bool Writing() const { return writes_ != nullptr; }
+  // Whether the last write failed because another connection kept the store locked for the
+  // whole lock timeout.
+  bool LockTimedOut() const { return db_ != nullptr && db_->LastError() == SQLITE_BUSY; }
 
   // Adds an entry, or replaces the fields of the one with the same URL name in its place.
   // Creates the store when it is missing; never writes into a file that is not one.
@@ -68,6 +71,7 @@ class UrlCacheStore {
 
  private:
   Database* Connection(bool create);
+  void Disconnect();
 
   std::filesystem::path file_;
   std::unique_ptr<Database> db_;
