@@ -126,6 +126,11 @@ Statement Database::Prepare(const char* sql) {
   return Statement(stmt);
 }
 
+bool Database::HasNoTables() {
+  Statement count = Prepare("SELECT count(*) FROM sqlite_master");
+  return count.Valid() && count.Step() == SQLITE_ROW && count.Int(0) == 0;
+}
+
 int Database::Changes() const {
   return sqlite3_changes(db_);
 }
@@ -143,6 +148,21 @@ Transaction::~Transaction() {
 bool Transaction::Commit() {
   done_ = began_ && db_.Exec("COMMIT");
   return done_;
+}
+
+bool WriteGroup::Begin(Database* db) {
+  if (transaction_ != nullptr) return true;
+  if (db == nullptr) return false;
+  auto transaction = std::make_unique<Transaction>(*db);
+  if (!transaction->Began()) return false;
+  transaction_ = std::move(transaction);
+  return true;
+}
+
+void WriteGroup::Commit() {
+  if (transaction_ == nullptr) return;
+  transaction_->Commit();
+  transaction_.reset();
 }
 
 }  // namespace standin

@@ -48,6 +48,8 @@ class Database {
   bool Exec(const char* sql);
   // An invalid statement when the SQL cannot be prepared, for one on a damaged file.
   Statement Prepare(const char* sql);
+  // A new, empty file: one that may be given a schema without overwriting anything.
+  bool HasNoTables();
   // Rows changed by the last INSERT, UPDATE or DELETE.
   int Changes() const;
   // The result code of the last call that failed, such as SQLITE_BUSY.
@@ -76,6 +78,21 @@ class Transaction {
   Database& db_;
   bool began_;
   bool done_ = false;
+};
+
+// Writes held in one transaction until Commit(), so that a single write costs no commit of its
+// own. Readers elsewhere see them once they are committed; a group still open commits when it
+// goes.
+class WriteGroup {
+ public:
+  ~WriteGroup() { Commit(); }
+  // Opens the group on `db`, unless it is open already; false when it cannot be opened.
+  bool Begin(Database* db);
+  void Commit();
+  bool Open() const { return transaction_ != nullptr; }
+
+ private:
+  std::unique_ptr<Transaction> transaction_;
 };
 
 }  // namespace standin

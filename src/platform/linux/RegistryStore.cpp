@@ -36,33 +36,18 @@ std::optional<std::vector<std::string_view>> Names(std::string_view path) {
   }
 }
 
-bool HasNoTables(Database& db) {
-  Statement count = db.Prepare("SELECT count(*) FROM sqlite_master");
-  return count.Valid() && count.Step() == SQLITE_ROW && count.Int(0) == 0;
-}
-
 }  // namespace
 
 RegistryStore::RegistryStore(std::filesystem::path file) : file_(std::move(file)) {}
 
-RegistryStore::~RegistryStore() {
-  CommitWrites();
-}
+RegistryStore::~RegistryStore() = default;
 
 bool RegistryStore::BeginWrites() {
-  if (writes_ != nullptr) return true;
-  Database* db = Connection(false);
-  if (db == nullptr) return false;
-  auto transaction = std::make_unique<Transaction>(*db);
-  if (!transaction->Began()) return false;
-  writes_ = std::move(transaction);
-  return true;
+  return writes_.Begin(Connection(false));
 }
 
 void RegistryStore::CommitWrites() {
-  if (writes_ == nullptr) return;
-  writes_->Commit();
-  writes_.reset();
+  writes_.Commit();
 }
 
 std::filesystem::path RegistryStore::DefaultFile() {
@@ -79,7 +64,7 @@ Database* RegistryStore::Connection(bool create) {
   // fail even once the disk or folder allows writing again; try afresh on the next call.
   if (db == nullptr || db->AsItStands()) return nullptr;
   // Only a new, empty file gets the schema: anything else that lacks it is not ours to change.
-  if (create && HasNoTables(*db)) {
+  if (create && db->HasNoTables()) {
     // The journal mode cannot change inside a transaction: set it first.
     if (!db->Exec("PRAGMA journal_mode=WAL")) return nullptr;
     Transaction schema(*db);

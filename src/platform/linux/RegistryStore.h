@@ -55,7 +55,7 @@ class RegistryStore {
   // write costs no commit of its own. Readers elsewhere see them once they are committed.
   bool BeginWrites();
   void CommitWrites();
-  bool Writing() const { return writes_ != nullptr; }
+  bool Writing() const { return writes_.Open(); }
 
  private:
   Database* Connection(bool create);
@@ -64,7 +64,7 @@ class RegistryStore {
   std::filesystem::path file_;
   std::unique_ptr<Database> db_;
   Statement deleteValue_;
-  std::unique_ptr<Transaction> writes_;
+  WriteGroup writes_;
 };
 
 }  // namespace standin

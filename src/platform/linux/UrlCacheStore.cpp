@@ -20,33 +20,18 @@ constexpr const char* kSchema =
     " expires INTEGER NOT NULL,"
     " accessed INTEGER NOT NULL)";
 
-bool HasNoTables(Database& db) {
-  Statement count = db.Prepare("SELECT count(*) FROM sqlite_master");
-  return count.Valid() && count.Step() == SQLITE_ROW && count.Int(0) == 0;
-}
-
 }  // namespace
 
 UrlCacheStore::UrlCacheStore(std::filesystem::path file) : file_(std::move(file)) {}
 
-UrlCacheStore::~UrlCacheStore() {
-  CommitWrites();
-}
+UrlCacheStore::~UrlCacheStore() = default;
 
 bool UrlCacheStore::BeginWrites() {
-  if (writes_ != nullptr) return true;
-  Database* db = Connection(false);
-  if (db == nullptr) return false;
-  auto transaction = std::make_unique<Transaction>(*db);
-  if (!transaction->Began()) return false;
-  writes_ = std::move(transaction);
-  return true;
+  return writes_.Begin(Connection(false));
 }
 
 void UrlCacheStore::CommitWrites() {
-  if (writes_ == nullptr) return;
-  writes_->Commit();
-  writes_.reset();
+  writes_.Commit();
 }
 
 std::filesystem::path UrlCacheStore::DefaultFile() {
@@ -62,7 +47,7 @@ Database* UrlCacheStore::Connection(bool create) {
       file_, create ? Database::Open::CreateIfMissing : Database::Open::ExistingOnly);
   if (db == nullptr) return nullptr;
   // Only a new, empty file gets the schema: anything else that lacks it is not ours to change.
-  if (create && HasNoTables(*db)) {
+  if (create && db->HasNoTables()) {
     // WAL lets readers walk while another process deletes; with synchronous=NORMAL a commit
     // costs no fsync, which keeps deleting entries one call at a time cheap.
     if (!db->Exec("PRAGMA journal_mode=WAL") || !db->Exec(kSchema)) return nullptr;
@@ -104,7 +89,7 @@ std::vector<StoredEntry> UrlCacheStore::Batch(std::int64_t id, int limit) {
   std::vector<StoredEntry> entries;
   // A store read as it stands is opened afresh for every walk, so that it is written again
   // once its folder or its disk allows.
-  if (id == 0 && db_ != nullptr && db_->AsItStands() && writes_ == nullptr) Disconnect();
+  if (id == 0 && db_ != nullptr && db_->AsItStands() && !writes_.Open()) Disconnect();
   if (Connection(false) == nullptr) return entries;
   after_.Reset();
   after_.Bind(1, id);

@@ -56,7 +56,7 @@ class UrlCacheStore {
   // write costs no commit of its own. Readers elsewhere see them once they are committed.
   bool BeginWrites();
   void CommitWrites();
-  bool Writing() const { return writes_ != nullptr; }
+  bool Writing() const { return writes_.Open(); }
   // Whether the last write failed because another connection kept the store locked for the
   // whole lock timeout.
   bool LockTimedOut() const { return db_ != nullptr && db_->LastError() == SQLITE_BUSY; }
@@ -77,7 +77,7 @@ class UrlCacheStore {
   std::unique_ptr<Database> db_;
   Statement after_;
   std::uint64_t ownWrites_ = 0;
-  std::unique_ptr<Transaction> writes_;
+  WriteGroup writes_;
   Statement remove_;
   Statement put_;
 };
