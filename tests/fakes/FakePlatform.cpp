@@ -248,7 +248,7 @@ HANDLE FakePlatform::FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENTR
   if (!Fetch(0, entry, size)) return nullptr;
   const int id = nextSearchId_++;
   HANDLE handle = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(0x1000 + id));
-  searches_[handle] = Search{id, 1};
+  searches_[handle] = Search{id, 1, cache.size()};
   return handle;
 }
 
@@ -272,9 +272,10 @@ BOOL FakePlatform::FindNextUrlCacheEntryA(HANDLE search, INTERNET_CACHE_ENTRY_IN
     lastError_ = search == nullptr ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE;
     return FALSE;
   }
-  // Entries deleted since the search started are skipped, as a cursor over the store does.
+  // Entries deleted since the search started are skipped, and those added since wait for the
+  // next search, as in the store.
   Search& cursor = found->second;
-  if (cursor.next >= cache.size()) {
+  if (cursor.next >= cursor.end) {
     lastError_ = ERROR_NO_MORE_ITEMS;
     return FALSE;
   }
@@ -304,6 +305,7 @@ BOOL FakePlatform::DeleteUrlCacheEntry(LPCSTR urlName) {
     // Searches past the deleted entry keep their place.
     for (auto& [handle, cursor] : searches_) {
       if (cursor.next > i) --cursor.next;
+      if (cursor.end > i) --cursor.end;
     }
     return TRUE;
   }

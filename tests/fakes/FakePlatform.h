@@ -192,6 +192,7 @@ class FakePlatform final : public platform::Errors,
   struct Search {
     int id;
     std::size_t next;  // index into cache of the next entry to fetch
+    std::size_t end;   // and of the first one added after the search began
   };
 
   void Log(std::string call);

@@ -179,12 +179,17 @@ TEST_P(UrlCacheContract, SearchSurvivesDeletingTheEntryJustFetched) {
   EXPECT_EQ(GetLastError(), ERROR_NO_MORE_ITEMS);
 }
 
-TEST_P(UrlCacheContract, EntryAddedDuringWalkIsReachedAndDeletingTwiceFails) {
+TEST_P(UrlCacheContract, EntryAddedDuringWalkWaitsForTheNextWalkAndDeletingTwiceFails) {
   cache_->Seed({{"a", 1, 0}});
   std::string first;
   HANDLE search = Start(&first);
   ASSERT_NE(search, nullptr);
   cache_->AddLater({"late", 1, 0});
+  EXPECT_EQ(FetchNext(search), std::nullopt);
+  EXPECT_EQ(GetLastError(), ERROR_NO_MORE_ITEMS);
+  FindCloseUrlCache(search);
+  search = Start(&first);
+  EXPECT_EQ(first, "a");
   EXPECT_EQ(FetchNext(search), "late");
   FindCloseUrlCache(search);
   EXPECT_TRUE(DeleteUrlCacheEntry("a"));

@@ -25,6 +25,7 @@ using standin::CacheEntry;
 using standin::UrlCacheStore;
 using ::testing::ElementsAre;
 using ::testing::Field;
+using ::testing::IsEmpty;
 
 std::string Contents(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -110,10 +111,11 @@ TEST_F(UrlCacheStoreTest, DeletionsOfAnotherConnectionShowAtOnce) {
   ASSERT_TRUE(writer.Put({"a", 1, 0, 0, 0, 0}));
   ASSERT_TRUE(writer.Put({"b", 1, 0, 0, 0, 0}));
   UrlCacheStore reader(file_);
-  const auto first = reader.After(0);
-  ASSERT_TRUE(first);
+  const std::int64_t last = reader.BeginWalk();
+  const auto first = reader.Batch(0, last, 1);
+  ASSERT_EQ(first.size(), 1u);
   EXPECT_TRUE(writer.Remove("b"));
-  EXPECT_FALSE(reader.After(first->id));
+  EXPECT_THAT(reader.Batch(first[0].id, last, 1), IsEmpty());
   EXPECT_THAT(reader.All(), ElementsAre(Field(&CacheEntry::url, "a")));
 }
 
@@ -133,8 +135,9 @@ TEST_F(UrlCacheStoreTest, DeletionsCommitInGroupsWhenAWalkClosesOrTheEventLoopRu
 }
 
 // Another connection deletes entries behind and ahead of the walk (within its read-ahead and
-// beyond it), adds and replaces entries, between entries and between a size query and its
-// fetch: each entry is listed at most once, and every entry that stayed throughout is listed.
+// beyond it), adds entries, adds a deleted one again and replaces entries, between entries and
+// between a size query and its fetch: each entry is listed at most once, and every entry that
+// stayed throughout is listed.
 TEST_F(UrlCacheStoreTest, AWalkChangedByAnotherConnectionListsEveryEntryThatStayedOnce) {
   auto url = [](int i) { return "Cookie:u@site" + std::to_string(i) + ".example/"; };
   UrlCacheStore other(file_);
@@ -146,6 +149,7 @@ TEST_F(UrlCacheStoreTest, AWalkChangedByAnotherConnectionListsEveryEntryThatStay
     for (const int i : {step - 3, step + 5, step + 300}) {
       if (other.Remove(url(i))) changed.insert(url(i));
     }
+    ASSERT_TRUE(other.Put({url(step - 3), COOKIE_CACHE_ENTRY, 1, 0, 0, 0}));  // added again
     const std::string added = url(1000 + step);
     ASSERT_TRUE(other.Put({added, COOKIE_CACHE_ENTRY, 1, 0, 0, 0}));
     changed.insert(added);

@@ -70,7 +70,7 @@ BOOL StoreUrlCache::Fetch(const StoredEntry& found, INTERNET_CACHE_ENTRY_INFOA* 
 
 const StoredEntry* StoreUrlCache::Upcoming(Search& search) {
   if (search.next >= search.ahead.size() || store_.Writes() != search.writes) {
-    search.ahead = store_.Batch(search.lastId, kReadAhead);
+    search.ahead = store_.Batch(search.lastId, search.newestId, kReadAhead);
     search.next = 0;
     search.writes = store_.Writes();
   }
@@ -85,6 +85,7 @@ HANDLE StoreUrlCache::FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENT
     return nullptr;
   }
   auto search = std::make_unique<Search>();
+  search->newestId = store_.BeginWalk();
   const StoredEntry* first = Upcoming(*search);
   if (first == nullptr) {
     SetLastError(ERROR_NO_MORE_ITEMS);

@@ -34,6 +34,7 @@ class StoreUrlCache final : public platform::UrlCache {
  private:
   struct Search {
     std::int64_t lastId = 0;  // the search goes on after this entry, deleted or not
+    std::int64_t newestId = 0;  // and ends at this one, the newest when it began
     // Entries read ahead of the search, read again once this process puts an entry or removes
     // one of them.
     // What other processes change among them shows from the next batch on.

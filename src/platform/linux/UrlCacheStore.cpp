@@ -8,8 +8,8 @@
 namespace standin {
 namespace {
 
-// AUTOINCREMENT: an id is never handed out twice, so a search that remembers the last id it
-// fetched never meets a re-added entry a second time.
+// AUTOINCREMENT: an id is never handed out twice, so a search that goes on after the last id it
+// fetched, up to the newest id when it began, meets each entry once, deleted and re-added or not.
 constexpr const char* kSchema =
     "CREATE TABLE entries("
     " id INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -53,9 +53,10 @@ Database* UrlCacheStore::Connection(bool create) {
     if (!db->Exec("PRAGMA journal_mode=WAL") || !db->Exec(kSchema)) return nullptr;
   }
   db->Exec("PRAGMA synchronous=NORMAL");
+  Statement newest = db->Prepare("SELECT coalesce(max(id), 0) FROM entries");
   Statement after = db->Prepare(
       "SELECT id, url, type, hits, modified, expires, accessed FROM entries"
-      " WHERE id > ?1 ORDER BY id LIMIT ?2");
+      " WHERE id > ?1 AND id <= ?2 ORDER BY id LIMIT ?3");
 
   Statement remove = db->Prepare("DELETE FROM entries WHERE url = ?1 RETURNING id");
   Statement put = db->Prepare(
@@ -64,8 +65,9 @@ Database* UrlCacheStore::Connection(bool create) {
       " type = excluded.type, hits = excluded.hits, modified = excluded.modified,"
       " expires = excluded.expires, accessed = excluded.accessed");
   // A damaged file, or one that is not a cache, fails here; try afresh on the next call.
-  if (!after.Valid() || !remove.Valid() || !put.Valid()) return nullptr;
+  if (!newest.Valid() || !after.Valid() || !remove.Valid() || !put.Valid()) return nullptr;
   db_ = std::move(db);
+  newest_ = std::move(newest);
   after_ = std::move(after);
   remove_ = std::move(remove);
   put_ = std::move(put);
@@ -73,27 +75,31 @@ Database* UrlCacheStore::Connection(bool create) {
 }
 
 void UrlCacheStore::Disconnect() {
+  newest_ = Statement();
   after_ = Statement();
   remove_ = Statement();
   put_ = Statement();
   db_.reset();
 }
 
-std::optional<StoredEntry> UrlCacheStore::After(std::int64_t id) {
-  std::vector<StoredEntry> next = Batch(id, 1);
-  if (next.empty()) return std::nullopt;
-  return std::move(next.front());
-}
-
-std::vector<StoredEntry> UrlCacheStore::Batch(std::int64_t id, int limit) {
-  std::vector<StoredEntry> entries;
+std::int64_t UrlCacheStore::BeginWalk() {
   // A store read as it stands is opened afresh for every walk, so that it is written again
   // once its folder or its disk allows.
-  if (id == 0 && db_ != nullptr && db_->AsItStands() && !writes_.Open()) Disconnect();
+  if (db_ != nullptr && db_->AsItStands() && !writes_.Open()) Disconnect();
+  if (Connection(false) == nullptr) return 0;
+  newest_.Reset();
+  const std::int64_t newest = newest_.Step() == SQLITE_ROW ? newest_.Int(0) : 0;
+  newest_.Reset();
+  return newest;
+}
+
+std::vector<StoredEntry> UrlCacheStore::Batch(std::int64_t after, std::int64_t last, int limit) {
+  std::vector<StoredEntry> entries;
   if (Connection(false) == nullptr) return entries;
   after_.Reset();
-  after_.Bind(1, id);
-  after_.Bind(2, static_cast<std::int64_t>(limit));
+  after_.Bind(1, after);
+  after_.Bind(2, last);
+  after_.Bind(3, static_cast<std::int64_t>(limit));
   while (after_.Step() == SQLITE_ROW) {
     entries.push_back(
         {after_.Int(0),
@@ -147,8 +153,14 @@ bool UrlCacheStore::PutAll(const std::vector<CacheEntry>& entries) {
 
 std::vector<CacheEntry> UrlCacheStore::All() {
   std::vector<CacheEntry> entries;
-  for (auto next = After(0); next; next = After(next->id)) entries.push_back(next->entry);
-  return entries;
+  const std::int64_t last = BeginWalk();
+  constexpr int kBatch = 1024;
+  for (std::int64_t after = 0;;) {
+    std::vector<StoredEntry> batch = Batch(after, last, kBatch);
+    for (StoredEntry& stored : batch) entries.push_back(std::move(stored.entry));
+    if (batch.size() < static_cast<std::size_t>(kBatch)) return entries;
+    after = batch.back().id;
+  }
 }
 
 }  // namespace standin

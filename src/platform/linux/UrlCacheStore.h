@@ -42,11 +42,13 @@ class UrlCacheStore {
   // $XDG_DATA_HOME/veltrin-standin/urlcache.db
   static std::filesystem::path DefaultFile();
 
-  // The first entry stored after the one with `id` (0: the first entry). Nothing when there
-  // is none, and also when the store is missing, locked for too long or damaged.
-  std::optional<StoredEntry> After(std::int64_t id);
-  // Up to `limit` entries stored after the one with `id`, in store order.
-  std::vector<StoredEntry> Batch(std::int64_t id, int limit);
+  // Starts a walk: the id of the newest entry stored now, which is where the walk ends, so that
+  // an entry added meanwhile (again, perhaps, after it was fetched) waits for the next walk.
+  // 0 when there is none, and also when the store is missing, locked for too long or damaged.
+  std::int64_t BeginWalk();
+  // Up to `limit` entries stored after the one with `after` and up to the one with `last`, in
+  // store order (0 for `after`: from the first entry).
+  std::vector<StoredEntry> Batch(std::int64_t after, std::int64_t last, int limit);
   // How many entries this object has put so far.
   std::uint64_t Writes() const { return ownWrites_; }
   // Removes the entry with exactly this URL name: its id, or nothing when there was none or
@@ -75,6 +77,7 @@ class UrlCacheStore {
 
   std::filesystem::path file_;
   std::unique_ptr<Database> db_;
+  Statement newest_;
   Statement after_;
   std::uint64_t ownWrites_ = 0;
   WriteGroup writes_;
