@@ -15,6 +15,7 @@
 #include <string>
 #include <system_error>
 
+#include "fuzz/TempFolder.h"
 #include "platform/linux/RecentDocuments.h"
 
 namespace {
@@ -27,19 +28,6 @@ std::string Contents(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
-
-// A new temporary folder, removed with all it holds when the process ends.
-struct TempFolder {
-  explicit TempFolder(const char* pattern) {
-    std::string name = (fs::temp_directory_path() / pattern).string();
-    path = mkdtemp(name.data());
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  fs::path path;
-};
 
 bool IsEmptyList(const fs::path& file) {
   GBookmarkFile* list = g_bookmark_file_new();
@@ -62,8 +50,8 @@ bool HoldsOnly(const fs::path& folder, const fs::path& name) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  static const TempFolder folder("recent-fuzz-XXXXXX");
-  const fs::path& root = folder.path;
+  static const fuzz::TempFolder folder("recent-fuzz-XXXXXX");
+  const fs::path& root = folder.Path();
   const fs::path home = root / "home";
   const fs::path outside = root / "outside.txt";
   const fs::path list = home / "recently-used.xbel";

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 
+#include "fuzz/TempFolder.h"
 #include "platform/linux/RegistryStore.h"
 #include "platform/linux/StoreUrlCache.h"
 #include "platform/linux/ThreadErrors.h"
@@ -25,10 +26,8 @@ std::string Contents(const std::filesystem::path& file) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static standin::ThreadErrors errors;
   static platform::Installed<platform::Errors> installed(errors);
-  static const std::filesystem::path folder = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "store-fuzz-XXXXXX").string();
-    return std::filesystem::path(mkdtemp(pattern.data()));
-  }();
+  static const fuzz::TempFolder temp("store-fuzz-XXXXXX");
+  const std::filesystem::path& folder = temp.Path();
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   for (const char* name : {"urlcache.db", "registry.db"}) {
     const auto file = folder / name;

@@ -19,6 +19,7 @@
 #include <system_error>
 #include <vector>
 
+#include "fuzz/TempFolder.h"
 #include "platform/linux/TrashDirectories.h"
 
 namespace {
@@ -43,33 +44,13 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
   return entries;
 }
 
-// Gives every folder under `folder` back its owner's bits, so that the tree can be removed.
-void OpenUp(const fs::path& folder) {
-  std::error_code error;
-  chmod(folder.c_str(), 0700);
-  for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
-       it.increment(error)) {
-    if (it->is_directory(error) && !it->is_symlink(error)) chmod(it->path().c_str(), 0700);
-  }
+// Files that lie outside the trash, which it must never reach.
+fs::path MakeOutside(const fs::path& root) {
+  fs::create_directories(root / "outside" / "folder");
+  std::ofstream(root / "outside" / "file") << "keep me";
+  std::ofstream(root / "outside" / "folder" / "inside") << "keep me too";
+  return root / "outside";
 }
-
-// A new temporary folder with the files that lie outside the trash, removed with all it
-// holds when the process ends.
-struct TempFolder {
-  TempFolder() {
-    std::string name = (fs::temp_directory_path() / "trash-fuzz-XXXXXX").string();
-    path = mkdtemp(name.data());
-    fs::create_directories(path / "outside" / "folder");
-    std::ofstream(path / "outside" / "file") << "keep me";
-    std::ofstream(path / "outside" / "folder" / "inside") << "keep me too";
-  }
-  ~TempFolder() {
-    OpenUp(path);
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  fs::path path;
-};
 
 // Writes a new file; nothing when something stands there already (a pipe would block).
 void WriteNew(const fs::path& file, const std::string& content) {
@@ -163,12 +144,12 @@ bool IsItemInfo(const std::string& name) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const TempFolder folder;
-  const fs::path& root = folder.path;
-  static const auto outsideBefore = Snapshot(root / "outside");
+  static const fuzz::TempFolder folder("trash-fuzz-XXXXXX");
+  const fs::path& root = folder.Path();
+  static const auto outsideBefore = Snapshot(MakeOutside(root));
   const fs::path home = root / "home";
   const fs::path trash = home / "Trash";
-  if (fs::exists(home)) OpenUp(home);
+  if (fs::exists(home)) fuzz::OpenUp(home);
   fs::remove_all(home);
   fs::create_directories(trash / "info");
   Input input(data, size);
@@ -181,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fs::rename(part, home / "moved-away");
     fs::create_directory_symlink(root / "outside" / "folder", part);
   } else if (shape == Shape::kNoFiles) {
-    OpenUp(trash / "files");
+    fuzz::OpenUp(trash / "files");
     fs::remove_all(trash / "files");
   }
   const auto trashBefore = Snapshot(home);
