@@ -1,30 +1,23 @@
 // The window over a URL cache store it cannot have its way with: one it may not write, one
-// another connection holds locked, one on a full disk. The list still shows the store, deleting
+// another process holds locked, one on a full disk. The list still shows the store, deleting
 // waits no longer than the store's lock timeout, and nothing goes that was not checked.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sched.h>
-#include <sqlite3.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 
-#include <atomic>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <future>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/EndToEndFixture.h"
 #include "platform/TrashTestSupport.h"
 #include "platform/linux/UrlCacheStore.h"
+#include "support/StoreFaults.h"
 
 namespace {
 
@@ -102,62 +95,16 @@ TEST_F(StoreFaultsTest, AStoreThatMayNotBeWrittenIsListedAndLeftAsItWas) {
   }
 }
 
-// Another connection takes the write lock, and keeps it until `hold` after the window's
-// deletion has begun, or until the object goes.
-class LockHolder {
- public:
-  LockHolder(const fs::path& file, std::chrono::milliseconds hold)
-      : thread_([this, file, hold] { Hold(file, hold); }) {}
-  ~LockHolder() {
-    deleting_ = released_ = true;
-    thread_.join();
-  }
-  LockHolder(const LockHolder&) = delete;
-  LockHolder& operator=(const LockHolder&) = delete;
-
-  // Whether the lock was taken; waits for the attempt.
-  bool Locked() {
-    return locked_.get_future().wait_for(std::chrono::seconds(10)) == std::future_status::ready &&
-           gotLock_;
-  }
-  void DeletionBegins() { deleting_ = true; }
-
- private:
-  void Hold(const fs::path& file, std::chrono::milliseconds hold) {
-    sqlite3* db = nullptr;
-    gotLock_ = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&
-               sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
-    locked_.set_value();
-    using Clock = std::chrono::steady_clock;
-    const auto giveUp = Clock::now() + std::chrono::seconds(30);
-    while (!deleting_ && Clock::now() < giveUp) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    const auto release = Clock::now() + hold;
-    while (!released_ && Clock::now() < release) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-  }
-
-  std::promise<void> locked_;
-  bool gotLock_ = false;
-  std::atomic<bool> deleting_ = false;
-  std::atomic<bool> released_ = false;
-  std::thread thread_;
-};
-
-TEST_F(StoreFaultsTest, AStoreLockedByAnotherConnectionIsListedAndDeletesOnceItIsFree) {
+TEST_F(StoreFaultsTest, AStoreLockedByAnotherProcessIsListedAndDeletesOnceItIsFree) {
   const auto hold = std::chrono::milliseconds(300);
   std::chrono::steady_clock::duration took{};
   {
-    LockHolder holder(file_, hold);
+    support::StoreLockHolder holder(file_, hold);
     ASSERT_TRUE(holder.Locked());
     TMainForm& form = Open();
     ASSERT_THAT(Captions(), ElementsAre("one.example", "two.example", "four.example"));
     form.lvCookies->Items->Item(1)->SetChecked(true);
-    holder.DeletionBegins();
+    holder.Release();
     const auto began = std::chrono::steady_clock::now();
     form.ToolButton5->Click();
     took = std::chrono::steady_clock::now() - began;
@@ -171,11 +118,11 @@ TEST_F(StoreFaultsTest, AStoreLockedByAnotherConnectionIsListedAndDeletesOnceItI
 TEST_F(StoreFaultsTest, ADeletionFromAStoreLockedForLongGivesUpAfterOneLockTimeout) {
   std::chrono::steady_clock::duration took{};
   {
-    LockHolder holder(file_, std::chrono::seconds(20));
+    support::StoreLockHolder holder(file_, std::chrono::seconds(20));
     ASSERT_TRUE(holder.Locked());
     TMainForm& form = Open();
     form.ToolButton1->Click();
-    holder.DeletionBegins();
+    holder.Release();
     const auto began = std::chrono::steady_clock::now();
     form.ToolButton5->Click();
     took = std::chrono::steady_clock::now() - began;
@@ -189,21 +136,12 @@ TEST_F(StoreFaultsTest, ADeletionFromAStoreLockedForLongGivesUpAfterOneLockTimeo
 // A full disk needs a mount namespace of the test's own; where that is not allowed the test is
 // skipped.
 TEST_F(StoreFaultsTest, OnAFullDiskTheStoreIsListedAndKeptWholeAndDeletesOnceThereIsRoom) {
-  if (unshare(CLONE_NEWNS) != 0 ||
-      mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-    GTEST_SKIP() << "no mount namespace of our own: " << std::strerror(errno);
+  if (const std::string why = support::EnterPrivateMountNamespace(); !why.empty()) {
+    GTEST_SKIP() << why;
   }
   const fs::path folder = file_.parent_path();
-  const std::string store = support::ReadFile(file_);
-  ASSERT_EQ(mount("none", folder.c_str(), "tmpfs", 0, "size=256k"), 0);
-  support::WriteFile(file_, store);
-  {
-    // Filled to the last block.
-    std::ofstream filler(folder / "filler", std::ios::binary);
-    const std::string block(4096, 'f');
-    while (filler.write(block.data(), block.size()) && filler.flush()) {
-    }
-  }
+  support::MountSmallDisk(folder, "256k");
+  support::FillDisk(folder);
   TMainForm& form = Open();
   EXPECT_THAT(Captions(), ElementsAre("one.example", "two.example", "four.example"));
   form.ToolButton1->Click();
@@ -217,18 +155,7 @@ TEST_F(StoreFaultsTest, OnAFullDiskTheStoreIsListedAndKeptWholeAndDeletesOnceThe
   form.ToolButton5->Click();
   EXPECT_EQ(form.edCookieCount->text(), "0");
   EXPECT_EQ(Stored(), std::vector<CacheEntry>{entries_[2]});
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(file_.c_str(), &db), SQLITE_OK);
-  std::string verdict;
-  sqlite3_exec(
-      db, "PRAGMA integrity_check",
-      [](void* out, int, char** values, char**) {
-        *static_cast<std::string*>(out) += values[0];
-        return 0;
-      },
-      &verdict, nullptr);
-  sqlite3_close(db);
-  EXPECT_EQ(verdict, "ok");
+  EXPECT_EQ(support::IntegrityOf(file_), "ok");
   umount2(folder.c_str(), MNT_DETACH);
 }
 

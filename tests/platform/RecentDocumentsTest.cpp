@@ -5,17 +5,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 
 #include "platform/TrashTestSupport.h"
 #include "platform/linux/RecentDocuments.h"
+#include "support/StoreFaults.h"
 
 namespace {
 
@@ -107,18 +104,11 @@ TEST_F(RecentDocumentsTest, WhereNoNewListCanBeWrittenTheOldOneStaysWhole) {
   EXPECT_EQ(support::ReadFile(list_), kList);
   EXPECT_THAT(Folder(), ElementsAre("recently-used.xbel"));
 
-  if (unshare(CLONE_NEWNS) != 0 ||
-      mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-    GTEST_SKIP() << "no mount namespace of our own: " << std::strerror(errno);
+  if (const std::string why = support::EnterPrivateMountNamespace(); !why.empty()) {
+    GTEST_SKIP() << why;
   }
-  ASSERT_EQ(mount("none", folder.c_str(), "tmpfs", 0, "size=64k"), 0);
-  support::WriteFile(list_, kList);
-  {
-    std::ofstream filler(folder / "filler", std::ios::binary);
-    const std::string block(4096, 'f');
-    while (filler.write(block.data(), block.size()) && filler.flush()) {
-    }
-  }
+  support::MountSmallDisk(folder, "64k");
+  support::FillDisk(folder);
   EXPECT_FALSE(standin::ClearRecentDocuments(list_));
   EXPECT_EQ(support::ReadFile(list_), kList);
   EXPECT_THAT(Folder(), UnorderedElementsAre("recently-used.xbel", "filler"));

@@ -95,4 +95,16 @@ class WriteGroup {
   std::unique_ptr<Transaction> transaction_;
 };
 
+// A store whose writes can be held in one transaction until they are committed.
+class GroupableStore {
+ public:
+  virtual ~GroupableStore() = default;
+  virtual bool BeginWrites() = 0;
+  virtual void CommitWrites() = 0;
+  virtual bool Writing() const = 0;
+  // Whether the last write failed because another connection kept the store locked for the
+  // whole lock timeout.
+  virtual bool LockTimedOut() const = 0;
+};
+
 }  // namespace standin

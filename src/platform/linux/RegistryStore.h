@@ -24,13 +24,13 @@ struct RegistryValue {
   bool operator==(const RegistryValue&) const = default;
 };
 
-class RegistryStore {
+class RegistryStore final : public GroupableStore {
  public:
   using KeyId = std::int64_t;  // 0 is the root: the current user's hive itself
 
   explicit RegistryStore(std::filesystem::path file);
   // Commits writes still held.
-  ~RegistryStore();
+  ~RegistryStore() override;
   RegistryStore(const RegistryStore&) = delete;
   RegistryStore& operator=(const RegistryStore&) = delete;
 
@@ -53,9 +53,10 @@ class RegistryStore {
   bool DeleteValue(KeyId key, std::string_view name);
   // Holds the writes that follow in one transaction until CommitWrites(), so that a single
   // write costs no commit of its own. Readers elsewhere see them once they are committed.
-  bool BeginWrites();
-  void CommitWrites();
-  bool Writing() const { return writes_.Open(); }
+  bool BeginWrites() override;
+  void CommitWrites() override;
+  bool Writing() const override { return writes_.Open(); }
+  bool LockTimedOut() const override { return db_ != nullptr && db_->LastError() == SQLITE_BUSY; }
 
  private:
   Database* Connection(bool create);

@@ -1,8 +1,5 @@
 #include "platform/linux/StoreRegistry.h"
 
-#include <QCoreApplication>
-#include <QTimer>
-
 #include <algorithm>
 #include <cstring>
 
@@ -22,10 +19,6 @@ void Put(LPDWORD target, std::size_t value) {
 StoreRegistry::StoreRegistry(std::filesystem::path file) : store_(std::move(file)) {}
 
 StoreRegistry::~StoreRegistry() = default;
-
-void StoreRegistry::CommitDeletions() {
-  store_.CommitWrites();
-}
 
 StoreRegistry::OpenKey* StoreRegistry::Find(HKEY key) {
   if (key == HKEY_CURRENT_USER) return &root_;
@@ -120,13 +113,7 @@ LONG StoreRegistry::RegDeleteValueA(HKEY key, LPCSTR valueName) {
   OpenKey* open = Find(key);
   if (open == nullptr) return Code(ERROR_INVALID_HANDLE);
   if ((open->access & KEY_SET_VALUE) == 0) return Code(ERROR_ACCESS_DENIED);
-  const auto now = std::chrono::steady_clock::now();
-  if (store_.Writing() && now - groupBegan_ > std::chrono::milliseconds(50)) CommitDeletions();
-  // Without an event loop to commit at, every deletion commits at once.
-  if (!store_.Writing() && QCoreApplication::instance() != nullptr && store_.BeginWrites()) {
-    groupBegan_ = now;
-    QTimer::singleShot(0, &commitContext_, [this] { CommitDeletions(); });
-  }
+  if (!deletions_.BeforeDeletion()) return Code(ERROR_SHARING_VIOLATION);
   open->listedValid = false;
   if (!store_.DeleteValue(open->id, valueName == nullptr ? "" : valueName)) {
     return Code(ERROR_FILE_NOT_FOUND);
@@ -135,7 +122,7 @@ LONG StoreRegistry::RegDeleteValueA(HKEY key, LPCSTR valueName) {
 }
 
 LONG StoreRegistry::RegCloseKey(HKEY key) {
-  CommitDeletions();
+  deletions_.Commit();
   if (key == HKEY_CURRENT_USER) return Code(ERROR_SUCCESS);
   return open_.erase(key) == 0 ? Code(ERROR_INVALID_HANDLE) : Code(ERROR_SUCCESS);
 }

@@ -2,13 +2,11 @@
 // The registry calls over the persistent store: HKEY handles for open keys of the current
 // user's hive.
 
-#include <QObject>
-
-#include <chrono>
 #include <memory>
 #include <unordered_map>
 
 #include "platform/Registry.h"
+#include "platform/linux/DeletionGroups.h"
 #include "platform/linux/RegistryStore.h"
 
 namespace standin {
@@ -41,15 +39,11 @@ class StoreRegistry final : public platform::Registry {
 
   // The open key behind a handle, the predefined root included; null for a stale handle.
   OpenKey* Find(HKEY key);
-  // Deletions are committed in groups: when a key closes, when control returns to the event
-  // loop, and at the latest 50 ms after the group began.
-  void CommitDeletions();
-
   RegistryStore store_;
   OpenKey root_{0, "", KEY_ALL_ACCESS, {}, false};
   std::unordered_map<HKEY, std::unique_ptr<OpenKey>> open_;
-  std::chrono::steady_clock::time_point groupBegan_;
-  QObject commitContext_;  // ends a pending commit when this object goes
+  // Also committed when a key closes.
+  DeletionGroups deletions_{store_};
 };
 
 }  // namespace standin

@@ -1,8 +1,5 @@
 #include "platform/linux/StoreUrlCache.h"
 
-#include <QCoreApplication>
-#include <QTimer>
-
 #include <cstring>
 #include <limits>
 
@@ -10,10 +7,6 @@
 
 namespace standin {
 namespace {
-
-// The longest a group of deletions stays uncommitted while more keep coming, and so the
-// longest another process waits to write.
-constexpr std::chrono::milliseconds kCommitEvery{50};
 
 // Entries read with one query: enough to make the per-entry cost small, few enough that a
 // walk abandoned early wastes little.
@@ -29,10 +22,6 @@ void FillFileTime(FILETIME& target, std::uint64_t value) {
 StoreUrlCache::StoreUrlCache(std::filesystem::path file) : store_(std::move(file)) {}
 
 StoreUrlCache::~StoreUrlCache() = default;
-
-void StoreUrlCache::CommitDeletions() {
-  store_.CommitWrites();
-}
 
 DWORD StoreUrlCache::BytesNeeded(const CacheEntry& entry) {
   const std::size_t bytes = sizeof(INTERNET_CACHE_ENTRY_INFOA) + entry.url.size() + 1;
@@ -123,7 +112,7 @@ BOOL StoreUrlCache::FindNextUrlCacheEntryA(HANDLE handle, INTERNET_CACHE_ENTRY_I
 }
 
 BOOL StoreUrlCache::FindCloseUrlCache(HANDLE handle) {
-  CommitDeletions();
+  deletions_.Commit();
   if (searches_.erase(handle) == 0) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -136,23 +125,9 @@ BOOL StoreUrlCache::DeleteUrlCacheEntry(LPCSTR urlName) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  if (lockedOut_) {
+  if (!deletions_.BeforeDeletion()) {
     SetLastError(ERROR_SHARING_VIOLATION);
     return FALSE;
-  }
-  const auto now = std::chrono::steady_clock::now();
-  if (store_.Writing() && now - groupBegan_ > kCommitEvery) CommitDeletions();
-  // Without an event loop to commit at, every deletion commits at once.
-  if (!store_.Writing() && QCoreApplication::instance() != nullptr) {
-    if (store_.BeginWrites()) {
-      groupBegan_ = now;
-      QTimer::singleShot(0, &commitContext_, [this] { CommitDeletions(); });
-    } else if (store_.LockTimedOut()) {
-      lockedOut_ = true;
-      QTimer::singleShot(0, &commitContext_, [this] { lockedOut_ = false; });
-      SetLastError(ERROR_SHARING_VIOLATION);
-      return FALSE;
-    }
   }
   const auto removed = store_.Remove(urlName);
   if (!removed) {

@@ -1,15 +1,13 @@
 #pragma once
 // The URL cache calls over the persistent store.
 
-#include <QObject>
-
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/UrlCache.h"
+#include "platform/linux/DeletionGroups.h"
 #include "platform/linux/UrlCacheStore.h"
 
 namespace standin {
@@ -17,8 +15,6 @@ namespace standin {
 class StoreUrlCache final : public platform::UrlCache {
  public:
   explicit StoreUrlCache(std::filesystem::path file);
-  // Deletions are committed in groups: when a walk closes, when control returns to the event
-  // loop, and at the latest kCommitEvery after the group began.
   ~StoreUrlCache() override;
 
   HANDLE FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENTRY_INFOA* entry,
@@ -33,7 +29,7 @@ class StoreUrlCache final : public platform::UrlCache {
 
  private:
   struct Search {
-    std::int64_t lastId = 0;  // the search goes on after this entry, deleted or not
+    std::int64_t lastId = 0;    // the search goes on after this entry, deleted or not
     std::int64_t newestId = 0;  // and ends at this one, the newest when it began
     // Entries read ahead of the search, read again once this process puts an entry or removes
     // one of them.
@@ -49,14 +45,9 @@ class StoreUrlCache final : public platform::UrlCache {
   // Copies `found` into the caller's buffer, or reports the size it needs.
   static BOOL Fetch(const StoredEntry& found, INTERNET_CACHE_ENTRY_INFOA* entry, LPDWORD size);
 
-  void CommitDeletions();
-
   UrlCacheStore store_;
-  std::chrono::steady_clock::time_point groupBegan_;
-  // Set when the store stayed locked for a whole lock timeout: the deletions that follow
-  // before control returns to the event loop fail at once instead of waiting as long again.
-  bool lockedOut_ = false;
-  QObject commitContext_;  // ends a pending commit when this object goes
+  // Also committed when a walk closes.
+  DeletionGroups deletions_{store_};
   std::unordered_map<HANDLE, std::unique_ptr<Search>> searches_;
 };
 

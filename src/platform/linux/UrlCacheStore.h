@@ -31,11 +31,11 @@ struct StoredEntry {
   CacheEntry entry;
 };
 
-class UrlCacheStore {
+class UrlCacheStore final : public GroupableStore {
  public:
   explicit UrlCacheStore(std::filesystem::path file);
   // Commits writes still held.
-  ~UrlCacheStore();
+  ~UrlCacheStore() override;
   UrlCacheStore(const UrlCacheStore&) = delete;
   UrlCacheStore& operator=(const UrlCacheStore&) = delete;
 
@@ -56,12 +56,10 @@ class UrlCacheStore {
   std::optional<std::int64_t> Remove(std::string_view url);
   // Holds the writes that follow in one transaction until CommitWrites(), so that a single
   // write costs no commit of its own. Readers elsewhere see them once they are committed.
-  bool BeginWrites();
-  void CommitWrites();
-  bool Writing() const { return writes_.Open(); }
-  // Whether the last write failed because another connection kept the store locked for the
-  // whole lock timeout.
-  bool LockTimedOut() const { return db_ != nullptr && db_->LastError() == SQLITE_BUSY; }
+  bool BeginWrites() override;
+  void CommitWrites() override;
+  bool Writing() const override { return writes_.Open(); }
+  bool LockTimedOut() const override { return db_ != nullptr && db_->LastError() == SQLITE_BUSY; }
 
   // Adds an entry, or replaces the fields of the one with the same URL name in its place.
   // Creates the store when it is missing; never writes into a file that is not one.
