@@ -7,15 +7,22 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStringList>
+
 #include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/EndToEndFixture.h"
+#include "platform/Errors.h"
 #include "platform/TrashTestSupport.h"
+#include "platform/linux/StoreUrlCache.h"
 #include "platform/linux/UrlCacheStore.h"
 #include "support/StoreFaults.h"
 
@@ -24,6 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 using standin::CacheEntry;
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using ::testing::Key;
 
 // Each file of the folder by name, with its size and a hash of its bytes.
@@ -92,6 +100,90 @@ TEST_F(StoreFaultsTest, AStoreThatMayNotBeWrittenIsListedAndLeftAsItWas) {
     EXPECT_EQ(support::ReadFile(file_), before) << c.name;
     EXPECT_EQ(support::ReadFile(file_.string() + "-wal"), "") << c.name;
     EXPECT_EQ(Stored(), entries_) << c.name;
+  }
+}
+
+// The stand-in cache, with another process changing the store right after the size query for
+// the `query`-th entry of each walk, before that entry is fetched.
+class RacedCache final : public platform::UrlCache {
+ public:
+  RacedCache(const fs::path& file, int query, std::vector<QStringList> changes)
+      : cache_(file), query_(query), changes_(std::move(changes)) {}
+
+  HANDLE FindFirstUrlCacheEntryA(LPCSTR pattern, INTERNET_CACHE_ENTRY_INFOA* entry,
+                                 LPDWORD size) override {
+    if (entry == nullptr) queries_ = 0;
+    return Raced(entry, cache_.FindFirstUrlCacheEntryA(pattern, entry, size));
+  }
+  BOOL FindNextUrlCacheEntryA(HANDLE search, INTERNET_CACHE_ENTRY_INFOA* entry,
+                              LPDWORD size) override {
+    return Raced(entry, cache_.FindNextUrlCacheEntryA(search, entry, size));
+  }
+  BOOL FindCloseUrlCache(HANDLE search) override { return cache_.FindCloseUrlCache(search); }
+  BOOL DeleteUrlCacheEntry(LPCSTR urlName) override { return cache_.DeleteUrlCacheEntry(urlName); }
+
+ private:
+  template <typename Result>
+  Result Raced(const INTERNET_CACHE_ENTRY_INFOA* entry, Result result) {
+    if (entry == nullptr && ++queries_ == query_) {
+      const DWORD error = GetLastError();
+      for (const QStringList& change : changes_) {
+        EXPECT_EQ(
+            QProcess::execute(QCoreApplication::applicationDirPath() + "/../src/standin", change),
+            0);
+      }
+      SetLastError(error);
+    }
+    return result;
+  }
+
+  standin::StoreUrlCache cache_;
+  const int query_;
+  const std::vector<QStringList> changes_;
+  int queries_ = 0;
+};
+
+// Another process changes the cache between the size query for the second entry of the walk
+// and its fetch. The two calls still agree, so the walk goes on without a failed fetch or an
+// error box and lists the cache as it stood when the walk began, each entry once; the next
+// walk shows it as it is.
+TEST_F(StoreFaultsTest, AnotherProcessChangingTheCacheDuringAWalkShowsInTheNextWalk) {
+  const QStringList removeTwo = {"cache", "remove", "Cookie:b@two.example/"};
+  const QStringList addFive = {"cache", "add", "Cookie:d@five.example/", "--cookie"};
+  struct RaceCase {
+    const char* name;
+    std::vector<QStringList> changes;
+    std::vector<std::string> refreshed;
+  };
+  const RaceCase cases[] = {
+      {"the entry about to be fetched deleted", {removeTwo}, {"one.example", "four.example"}},
+      {"an entry ahead deleted",
+       {{"cache", "remove", "Cookie:c@four.example/"}},
+       {"one.example", "two.example"}},
+      {"an entry added", {addFive}, {"one.example", "two.example", "four.example", "five.example"}},
+      {"the entry deleted and a longer one added",
+       {removeTwo, {"cache", "add", "Cookie:b@two.example/a/longer/path", "--cookie"}},
+       {"one.example", "four.example", "two.example/a/longer/path"}},
+      {"an entry fetched deleted and added again",
+       {{"cache", "remove", "Cookie:a@one.example/"},
+        {"cache", "add", "Cookie:a@one.example/", "--cookie"}},
+       {"two.example", "four.example", "one.example"}},
+  };
+  for (const RaceCase& c : cases) {
+    {
+      RacedCache raced(file_, 2, c.changes);
+      const platform::Installed<platform::UrlCache> installed(raced);
+      TMainForm& form = Open();
+      EXPECT_THAT(Captions(), ElementsAre("one.example", "two.example", "four.example")) << c.name;
+      EXPECT_EQ(form.edCookieCount->text(), "3") << c.name;
+    }
+    MainForm->btnRefreshClick(nullptr);
+    EXPECT_THAT(Captions(), ElementsAreArray(c.refreshed)) << c.name;
+    delete MainForm;
+    MainForm = nullptr;
+    standin::UrlCacheStore store(file_);
+    for (const CacheEntry& entry : store.All()) store.Remove(entry.url);
+    ASSERT_TRUE(store.PutAll(entries_));
   }
 }
 
