@@ -1,6 +1,6 @@
 // The stand-in window directory and its messages within one test process: searches by class,
-// title and parent, windows of ended owners, the owner-only folder, posted messages, packets
-// that are not messages, and another user's connections.
+// title and parent, windows of ended owners, forged windows, the owner-only folder, posted
+// messages, packets that are not messages, and another user's connections.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <tuple>
@@ -169,6 +171,75 @@ TEST_F(WindowDirectoryTest, WindowsOfEndedOwnersNeverMatchAndAreDropped) {
   EXPECT_EQ(windows_.FindWindowA("#32770", nullptr), live->Handle());
   EXPECT_EQ(Rows(), 1);
   ::waitpid(zombie, nullptr, 0);
+}
+
+// Rows that no window host wrote, as any program of the user could put there: a window of a
+// live process that serves no messages, with nobody or someone else listening in its owner's
+// place, and rows whose numbers are no process. None of them reaches a program, none waits, and
+// none breaks a search.
+TEST_F(WindowDirectoryTest, ForgedWindowsReachNoProgramAndRowsOfNoProcessMatchNothing) {
+  auto live = host_.Show("#32770", "Live", nullptr, 0, {});
+  int pipeFds[2];
+  ASSERT_EQ(::pipe(pipeFds), 0);
+  const pid_t quiet = ::fork();
+  if (quiet == 0) {
+    char ignored;
+    ::close(pipeFds[1]);
+    [[maybe_unused]] const ssize_t n = ::read(pipeFds[0], &ignored, 1);
+    ::_exit(0);
+  }
+  ::close(pipeFds[0]);
+  const auto quietIdentity = standin::RunningProcess(quiet);
+  ASSERT_TRUE(quietIdentity);
+  const std::string insert =
+      "INSERT INTO windows(pid, started, class, title, parent, control) VALUES";
+  Exec(insert + "(" + std::to_string(quiet) + ", " + std::to_string(quietIdentity->startTime) +
+       ", '#32770', 'Forged', 0, 0)");
+  // A row cannot be told from a window of a live process; its messages reach nobody.
+  const HWND forged = windows_.FindWindowA("#32770", "Forged");
+  ASSERT_NE(forged, nullptr);
+  const auto began = std::chrono::steady_clock::now();
+  const auto secret = reinterpret_cast<LPARAM>("secret");
+  EXPECT_FALSE(windows_.PostMessageA(forged, WM_COMMAND, 1, 0));
+  EXPECT_EQ(errors_.GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+  EXPECT_EQ(windows_.SendMessageA(forged, WM_SETTEXT, 0, secret), 0);
+  EXPECT_EQ(errors_.GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+
+  // This process listens in the owner's place: it is not the owner, and hears nothing.
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const auto socket = standin::MessageEndpoint::SocketOf(runtime_.Folder(), quiet);
+  std::strncpy(address.sun_path, socket.c_str(), sizeof(address.sun_path) - 1);
+  const UniqueFd listener(::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+  ASSERT_EQ(::bind(listener.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)),
+            0);
+  ASSERT_EQ(::listen(listener.Get(), 8), 0);
+  EXPECT_FALSE(windows_.PostMessageA(forged, WM_COMMAND, 1, 0));
+  EXPECT_EQ(errors_.GetLastError(), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(windows_.SendMessageA(forged, WM_SETTEXT, 0, secret), 0);
+  EXPECT_EQ(errors_.GetLastError(), ERROR_ACCESS_DENIED);
+  int connections = 0;
+  for (UniqueFd peer(::accept4(listener.Get(), nullptr, nullptr, SOCK_CLOEXEC)); peer.Valid();
+       peer = UniqueFd(::accept4(listener.Get(), nullptr, nullptr, SOCK_CLOEXEC))) {
+    ++connections;
+    char byte;
+    EXPECT_LE(::recv(peer.Get(), &byte, 1, MSG_DONTWAIT), 0) << "a message reached the impostor";
+  }
+  EXPECT_EQ(connections, 2);
+  EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(1));
+  ::close(pipeFds[1]);
+  ::waitpid(quiet, nullptr, 0);
+
+  // Numbers that are no process: none, every process, and this process's number plus 2^32.
+  const standin::ProcessIdentity self = standin::CurrentProcess();
+  for (const std::int64_t pid :
+       {std::int64_t{0}, std::int64_t{-1}, (std::int64_t{1} << 32) + self.pid}) {
+    Exec(insert + "(" + std::to_string(pid) + ", " + std::to_string(self.startTime) +
+         ", '#32770', 'No process', 0, 0)");
+  }
+  EXPECT_EQ(windows_.FindWindowA("#32770", "No process"), nullptr);
+  EXPECT_EQ(windows_.FindWindowA("#32770", "Forged"), nullptr) << "its owner has ended";
+  EXPECT_EQ(Rows(), 1);
 }
 
 TEST_F(WindowDirectoryTest, FolderIsOwnerOnlyAndOneThatIsNotOursIsLeftAlone) {

@@ -1,6 +1,7 @@
 #include "platform/linux/WindowDirectory.h"
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace standin {
@@ -24,8 +25,15 @@ HWND HandleOf(std::int64_t id) {
   return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(id));
 }
 
+// The owner of the rows whose number is no process id, as only a forged row holds: it never
+// runs, and its windows are never found.
+constexpr ProcessIdentity kNoProcess{0, 0};
+
 ProcessIdentity OwnerIn(const Statement& row, int column) {
-  return {static_cast<pid_t>(row.Int(column)), static_cast<std::uint64_t>(row.Int(column + 1))};
+  const std::int64_t pid = row.Int(column);
+  // Cut to a pid_t, such a number could name this very process.
+  if (pid <= 0 || pid > std::numeric_limits<pid_t>::max()) return kNoProcess;
+  return {static_cast<pid_t>(pid), static_cast<std::uint64_t>(row.Int(column + 1))};
 }
 
 }  // namespace
@@ -147,6 +155,13 @@ std::optional<WindowRecord> WindowDirectory::Get(HWND window) {
 }
 
 void WindowDirectory::DropWindowsOf(const ProcessIdentity& owner) {
+  if (owner == kNoProcess) {
+    Statement drop = db_->Prepare("DELETE FROM windows WHERE pid NOT BETWEEN 1 AND ?1");
+    if (!drop.Valid()) return;
+    drop.Bind(1, std::int64_t{std::numeric_limits<pid_t>::max()});
+    drop.Step();
+    return;
+  }
   Statement drop = db_->Prepare("DELETE FROM windows WHERE pid = ?1 AND started = ?2");
   if (!drop.Valid()) return;
   drop.Bind(1, owner.pid);
