@@ -122,13 +122,18 @@ void BuildTree(Input& input, const fs::path& trash, const fs::path& outside) {
       case 6:
         mkfifo((here / name).c_str(), 0600);
         break;
-      case 7:
+      case 7: {
+        const fs::path info = trash / "info" / (name + ".trashinfo");
         if ((op & 8) != 0) {
-          fs::create_directory(trash / "info" / (name + ".trashinfo"), error);
+          fs::create_directory(info, error);
         } else {
-          WriteNew(trash / "info" / (name + ".trashinfo"), "[Trash Info]\nPath=" + name + "\n");
+          WriteNew(info, "[Trash Info]\nPath=" + name + "\n");
         }
+        // Written long ago: not the info of an item on its way into the trash.
+        const timespec times[2] = {{0, UTIME_OMIT}, {1700000000, 0}};
+        utimensat(AT_FDCWD, info.c_str(), times, AT_SYMLINK_NOFOLLOW);
         break;
+      }
     }
   }
   while (folders.size() > 1) {

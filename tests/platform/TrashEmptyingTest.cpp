@@ -1,5 +1,6 @@
 // Emptying the stand-in recycle bin: what goes from a trash, and every hazard a trash can hold
-// left harmless: links, other file systems, read-only folders, deep trees, entries vanishing.
+// left harmless: links, other file systems, read-only folders, deep trees, entries vanishing or
+// coming meanwhile.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -57,6 +58,7 @@ TEST_F(TrashEmptyingTest, ItemsTheirInfoAndDirectorySizesGoWhileLinkedTargetsSta
   fs::create_symlink(outside_ / "precious.txt", trash_ / "files" / "link-to-file");
   fs::create_directory_symlink(outside_ / "folder", trash_ / "files" / "link-to-folder");
   fs::create_symlink(outside_ / "folder", trash_ / "files" / "project" / "nested-link");
+  fs::create_hard_link(outside_ / "precious.txt", trash_ / "files" / "hard-link");
   ASSERT_EQ(mkfifo((trash_ / "files" / "pipe").c_str(), 0600), 0);
   support::WriteFile(trash_ / "directorysizes", "4096 1700000000 project\n");
   support::WriteFile(trash_ / "info" / "notes", "not an item's info");
@@ -185,6 +187,40 @@ TEST_F(TrashEmptyingTest, EntriesThatVanishMeanwhileAreNoFailure) {
     other.join();
     ASSERT_EQ(result, S_OK) << "round " << round;
     ASSERT_THAT(Names(trash_ / "files"), IsEmpty()) << "round " << round;
+  }
+}
+
+// Another program puts items in the trash while it is emptied: the .trashinfo first, then the
+// item, as every trash does. No item ends up without its info; an info of no item goes only
+// once it is too old to be one on its way.
+TEST_F(TrashEmptyingTest, ItemsPutInTheTrashMeanwhileKeepTheirInfo) {
+  support::MakeTrash(trash_);
+  support::WriteFile(trash_ / "info" / "on-its-way.trashinfo", "[Trash Info]\n");
+  support::WriteFile(trash_ / "info" / "long-gone.trashinfo", "[Trash Info]\n");
+  const timespec longAgo[2] = {{0, UTIME_OMIT}, {1700000000, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, (trash_ / "info" / "long-gone.trashinfo").c_str(), longAgo, 0), 0);
+  EXPECT_EQ(EmptyEveryBin(), S_OK);
+  EXPECT_THAT(Names(trash_ / "info"), ElementsAre("on-its-way.trashinfo"));
+
+  for (int round = 0; round < 20; ++round) {
+    for (int item = 0; item < 50; ++item) support::PutInTrash(trash_, "old" + std::to_string(item));
+    std::thread other([this] {
+      for (int item = 0; item < 50; ++item) {
+        const std::string name = "new" + std::to_string(item);
+        support::WriteFile(trash_ / "info" / (name + ".trashinfo"), "[Trash Info]\n");
+        support::WriteFile(outside_ / name, "x");
+        fs::rename(outside_ / name, trash_ / "files" / name);
+      }
+    });
+    EmptyEveryBin();
+    other.join();
+    for (const std::string& item : Names(trash_ / "files")) {
+      EXPECT_TRUE(fs::exists(trash_ / "info" / (item + ".trashinfo")))
+          << item << ", round " << round;
+      EXPECT_EQ(item.rfind("new", 0), 0u) << item << " was there before, round " << round;
+    }
+    EmptyEveryBin();
+    ASSERT_THAT(Names(trash_ / "files"), IsEmpty());
   }
 }
 

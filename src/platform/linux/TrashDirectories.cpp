@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <set>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -56,20 +58,33 @@ Part OpenPart(const TrashDirectory& trash, const char* name, uid_t user) {
   return {errno == ENOENT, UniqueFd()};
 }
 
-// Removes the .trashinfo files whose item no longer stands in files/, so that what could not
-// be removed still shows in the trash with its original place.
-bool RemoveInfoOfRemovedItems(int info, const Part& files) {
+// A program that puts an item in the trash writes its .trashinfo first and moves the item into
+// files/ after: an info whose item this emptying never saw is taken for such an item, on its
+// way, until it is older than this.
+constexpr time_t kTrashingSeconds = 60;
+
+// Removes the .trashinfo files of the items that stood in files/ when the emptying began and
+// are gone now, so that what could not be removed still shows in the trash with its original
+// place; and those of no item that are older than a trashing. Items that came meanwhile, and
+// their info, stay for the next emptying.
+bool RemoveInfoOfRemovedItems(int info, const Part& files, const std::set<std::string>& itemsBefore,
+                              time_t began) {
   bool complete = true;
   const auto names = EntryNames(info);
   if (!names) return false;
   for (const std::string& name : *names) {
     if (name.size() <= kInfoSuffix.size() || !name.ends_with(kInfoSuffix)) continue;
     const std::string item = name.substr(0, name.size() - kInfoSuffix.size());
-    struct stat ignored {};
+    const bool seen = itemsBefore.contains(item);
+    struct stat meta {};
     if (files.fd.Valid() &&
-        (fstatat(files.fd.Get(), item.c_str(), &ignored, AT_SYMLINK_NOFOLLOW) == 0 ||
+        (fstatat(files.fd.Get(), item.c_str(), &meta, AT_SYMLINK_NOFOLLOW) == 0 ||
          errno != ENOENT)) {
-      complete = false;
+      if (seen) complete = false;
+      continue;
+    }
+    if (!seen && (fstatat(info, name.c_str(), &meta, AT_SYMLINK_NOFOLLOW) != 0 ||
+                  meta.st_mtime > began - kTrashingSeconds)) {
       continue;
     }
     if (unlinkat(info, name.c_str(), 0) != 0 && errno != ENOENT) complete = false;
@@ -113,8 +128,16 @@ bool EmptyTrashDirectory(const TrashDirectory& trash, uid_t user) {
   for (const int fd : {trash.fd.Get(), files.fd.Get(), info.fd.Get()}) {
     if (fd >= 0) LetOwnerChange(fd);
   }
+  const time_t began = time(nullptr);
+  std::set<std::string> itemsBefore;
+  if (files.fd.Valid()) {
+    if (const auto names = EntryNames(files.fd.Get()))
+      itemsBefore.insert(names->begin(), names->end());
+  }
   bool complete = !files.fd.Valid() || RemoveContents(files.fd.Get());
-  if (info.fd.Valid() && !RemoveInfoOfRemovedItems(info.fd.Get(), files)) complete = false;
+  if (info.fd.Valid() && !RemoveInfoOfRemovedItems(info.fd.Get(), files, itemsBefore, began)) {
+    complete = false;
+  }
   if (unlinkat(trash.fd.Get(), "directorysizes", 0) != 0 && errno != ENOENT) complete = false;
   return complete;
 }

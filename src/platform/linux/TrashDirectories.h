@@ -26,7 +26,8 @@ std::vector<TrashDirectory> FindTrashDirectories(const std::filesystem::path& da
                                                  const std::vector<Mount>& mounts, uid_t user);
 
 // Empties one trash directory: everything in files/, the .trashinfo files of info/ whose item
-// is gone, and directorysizes. A files/ or info/ that is not a real directory of `user` leaves
+// went (and those of no item once they are a minute old: the item may be on its way), and
+// directorysizes. A files/ or info/ that is not a real directory of `user` leaves
 // the whole trash alone. True when nothing stayed.
 bool EmptyTrashDirectory(const TrashDirectory& trash, uid_t user);
 
