@@ -9,7 +9,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-
 #include "platform/TrashTestSupport.h"
 #include "platform/linux/RecentDocuments.h"
 #include "support/StoreFaults.h"
