@@ -20,7 +20,9 @@ QString Shown(std::string_view text) {
 
 }  // namespace
 
-TListItem::~TListItem() { std::free(texts_); }
+TListItem::~TListItem() {
+  std::free(texts_);
+}
 
 void TListItem::Splice(std::size_t at, std::size_t length, std::string_view text) {
   const std::size_t size = size_ - length + text.size();
@@ -36,7 +38,9 @@ void TListItem::Splice(std::size_t at, std::size_t length, std::string_view text
   size_ = static_cast<std::uint32_t>(size);
 }
 
-std::string_view TListItem::Caption() const { return texts_ == nullptr ? "" : texts_; }
+std::string_view TListItem::Caption() const {
+  return texts_ == nullptr ? "" : texts_;
+}
 
 void TListItem::SetCaption(std::string_view caption) {
   if (texts_ == nullptr) {

@@ -90,7 +90,7 @@ class TListItems : public QAbstractTableModel {
   void BeginStructureChange();
 
   TListView* view_;
-  std::deque<TListItem> items_;  // the rows themselves, never moved
+  std::deque<TListItem> items_;   // the rows themselves, never moved
   std::vector<TListItem*> rows_;  // in display order
   int updateCount_ = 0;
   bool resetting_ = false;

@@ -2,8 +2,8 @@
 // A report-style list with a check box per row, single selection that stays highlighted
 // without the focus, hot tracking, and sorting through a compare event.
 
-#include <QTimer>
 #include <QTableView>
+#include <QTimer>
 
 #include <functional>
 #include <vector>
