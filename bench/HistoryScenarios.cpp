@@ -6,9 +6,12 @@
 #include <QProcess>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "Profile.h"
 #include "app/MainUnit.h"
@@ -47,7 +50,13 @@ void Exec(const fs::path& file, const char* sql) {
 // A trash of 20,000 files in 2,000 folders, each item with its info file, under `home`.
 void SeedTrash(const fs::path& home) {
   const fs::path trash = home / "Trash";
-  fs::remove_all(trash);
+  // GIO's trash daemon may still be removing what an earlier run expunged: try until it is gone.
+  std::error_code error;
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    fs::remove_all(trash, error);
+    if (!error) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
   fs::create_directories(trash / "files");
   fs::create_directories(trash / "info");
   for (int folder = 0; folder < 2000; ++folder) {
