@@ -132,26 +132,52 @@ TEST_F(WindowDirectoryTest, SearchesMatchClassTitleAndParentAsWindowsComeAndGo) 
   EXPECT_EQ(windows_.FindWindowExA(dialog, nullptr, "#32770", "Privacy"), nullptr);
 }
 
+// A child process of the test that shows no window and serves no messages. It lives until
+// End(); then it stays uncollected, a zombie, until the object goes.
+class QuietChild {
+ public:
+  QuietChild() {
+    int fds[2];
+    if (::pipe(fds) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      char ignored;
+      ::close(fds[1]);
+      [[maybe_unused]] const ssize_t n = ::read(fds[0], &ignored, 1);
+      ::_exit(0);
+    }
+    ::close(fds[0]);
+    alive_ = UniqueFd(fds[1]);
+  }
+  ~QuietChild() {
+    End();
+    if (pid_ > 0) ::waitpid(pid_, nullptr, 0);
+  }
+  QuietChild(const QuietChild&) = delete;
+  QuietChild& operator=(const QuietChild&) = delete;
+
+  pid_t Pid() const { return pid_; }
+  // Ends the child and waits until it has ended, leaving it uncollected.
+  void End() {
+    if (!alive_.Valid()) return;
+    alive_ = UniqueFd();
+    siginfo_t info{};
+    ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOWAIT);
+  }
+
+ private:
+  pid_t pid_ = -1;
+  UniqueFd alive_;
+};
+
 TEST_F(WindowDirectoryTest, WindowsOfEndedOwnersNeverMatchAndAreDropped) {
   auto live = host_.Show("#32770", "Live", nullptr, 0, {});
   const standin::ProcessIdentity self = standin::CurrentProcess();
 
-  // A child that lives until told to end, then stays uncollected: a zombie.
-  int pipeFds[2];
-  ASSERT_EQ(::pipe(pipeFds), 0);
-  const pid_t zombie = ::fork();
-  if (zombie == 0) {
-    char ignored;
-    ::close(pipeFds[1]);
-    [[maybe_unused]] const ssize_t n = ::read(pipeFds[0], &ignored, 1);
-    ::_exit(0);
-  }
-  ::close(pipeFds[0]);
-  const auto zombieIdentity = standin::RunningProcess(zombie);
+  QuietChild zombie;
+  const auto zombieIdentity = standin::RunningProcess(zombie.Pid());
   ASSERT_TRUE(zombieIdentity);
-  ::close(pipeFds[1]);
-  siginfo_t info{};
-  ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(zombie), &info, WEXITED | WNOWAIT), 0);
+  zombie.End();
 
   const pid_t collected = ::fork();
   if (collected == 0) ::_exit(0);
@@ -162,15 +188,14 @@ TEST_F(WindowDirectoryTest, WindowsOfEndedOwnersNeverMatchAndAreDropped) {
   // This process's own number with another start time: a process that had the number once.
   Exec(insert + "(" + std::to_string(self.pid) + ", " + std::to_string(self.startTime + 1) +
        ", '#32770', 'Left behind', 0, 0)");
-  Exec(insert + "(" + std::to_string(zombie) + ", " + std::to_string(zombieIdentity->startTime) +
-       ", '#32770', 'Left behind', 0, 0)");
+  Exec(insert + "(" + std::to_string(zombie.Pid()) + ", " +
+       std::to_string(zombieIdentity->startTime) + ", '#32770', 'Left behind', 0, 0)");
   Exec(insert + "(" + std::to_string(collected) + ", 1, '#32770', 'Left behind', 0, 0)");
   EXPECT_EQ(Rows(), 4);
 
   EXPECT_EQ(windows_.FindWindowA("#32770", "Left behind"), nullptr);
   EXPECT_EQ(windows_.FindWindowA("#32770", nullptr), live->Handle());
   EXPECT_EQ(Rows(), 1);
-  ::waitpid(zombie, nullptr, 0);
 }
 
 // Rows that no window host wrote, as any program of the user could put there: a window of a
@@ -179,16 +204,8 @@ TEST_F(WindowDirectoryTest, WindowsOfEndedOwnersNeverMatchAndAreDropped) {
 // none breaks a search.
 TEST_F(WindowDirectoryTest, ForgedWindowsReachNoProgramAndRowsOfNoProcessMatchNothing) {
   auto live = host_.Show("#32770", "Live", nullptr, 0, {});
-  int pipeFds[2];
-  ASSERT_EQ(::pipe(pipeFds), 0);
-  const pid_t quiet = ::fork();
-  if (quiet == 0) {
-    char ignored;
-    ::close(pipeFds[1]);
-    [[maybe_unused]] const ssize_t n = ::read(pipeFds[0], &ignored, 1);
-    ::_exit(0);
-  }
-  ::close(pipeFds[0]);
+  QuietChild child;
+  const pid_t quiet = child.Pid();
   const auto quietIdentity = standin::RunningProcess(quiet);
   ASSERT_TRUE(quietIdentity);
   const std::string insert =
@@ -227,8 +244,7 @@ TEST_F(WindowDirectoryTest, ForgedWindowsReachNoProgramAndRowsOfNoProcessMatchNo
   }
   EXPECT_EQ(connections, 2);
   EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(1));
-  ::close(pipeFds[1]);
-  ::waitpid(quiet, nullptr, 0);
+  child.End();
 
   // Numbers that are no process: none, every process, and this process's number plus 2^32.
   const standin::ProcessIdentity self = standin::CurrentProcess();
